@@ -1,0 +1,5 @@
+#include "run/RunReferences.h"
+
+ProcessInformation prInfo;
+ProcessRef hProc;
+MonitorThread hThread;
