@@ -17,32 +17,21 @@ void LowerOwnPriority() {
         ::setpriority(PRIO_PROCESS, tid, nice + 1);
 }
 
-// True when the process ended, false when woken by a cancel.
-bool WaitForEndOrWake(int processFd, int wakeFd) {
-    pollfd fds[2] = {{processFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    for (;;) {
-        const int n = ::poll(fds, 2, -1);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return true; // a failed query counts as not running
-        if (fds[1].revents != 0)
-            return false;
-        return true;
-    }
-}
-
 } // namespace
 
-bool MonitorThread::Start(int processFd, std::function<void()> onEnded) {
+bool MonitorThread::Start(ThreadFunction function, void* parameter) {
     Release();
     wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0)
         return false;
     finished_ = false;
+    exitCode_ = 0;
     try {
-        thread_ = std::thread(
-            [this, processFd, onEnded = std::move(onEnded)] { Run(processFd, onEnded); });
+        thread_ = std::thread([this, function, parameter] {
+            LowerOwnPriority();
+            exitCode_ = function(parameter);
+            finished_ = true;
+        });
     } catch (const std::system_error&) {
         ::close(wakeFd_);
         wakeFd_ = -1;
@@ -51,12 +40,18 @@ bool MonitorThread::Start(int processFd, std::function<void()> onEnded) {
     return true;
 }
 
-void MonitorThread::Run(int processFd, const std::function<void()>& onEnded) {
-    LowerOwnPriority();
-    const bool ended = processFd < 0 || WaitForEndOrWake(processFd, wakeFd_);
-    if (ended && onEnded)
-        onEnded();
-    finished_ = true;
+bool MonitorThread::WaitForProcessEnd(const ProcessRef& process) const {
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {process.fd(), POLLIN, 0}};
+    if (process.empty())
+        return ::poll(fds, 1, 0) == 0; // nothing to wait for, unless already cancelled
+    for (;;) {
+        const int n = ::poll(fds, 2, -1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (fds[0].revents != 0)
+            return false;
+        return true; // the process ended, or the query failed: not running either way
+    }
 }
 
 void MonitorThread::Cancel() {

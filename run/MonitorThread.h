@@ -1,36 +1,44 @@
-// The thread that watches a simulator until it ends. It blocks on the process's pidfd rather
-// than polling its status, so it uses no processor while it waits, and a cancel wakes it at
-// once. Runs at below-normal priority.
+// The thread that watches a simulator until it ends. Its function blocks on the process's
+// pidfd rather than polling its status, so it uses no processor while it waits, and a cancel
+// wakes it at once. Runs at below-normal priority.
 #pragma once
 
+#include "run/ProcessRef.h"
+
 #include <atomic>
-#include <functional>
+#include <cstdint>
 #include <thread>
 
 class MonitorThread {
 public:
+    using ThreadFunction = uint32_t (*)(void* parameter);
+
     MonitorThread() = default;
     ~MonitorThread() { Release(); }
     MonitorThread(const MonitorThread&) = delete;
     MonitorThread& operator=(const MonitorThread&) = delete;
 
-    // Watches the process behind processFd (a pidfd; -1 for none: the wait ends at once) and
-    // then calls onEnded on the monitor thread, unless cancelled first. False when the thread
+    // Runs function(parameter) on a new thread that starts at once. False when the thread
     // cannot be created; the reference is then empty.
-    bool Start(int processFd, std::function<void()> onEnded);
+    bool Start(ThreadFunction function, void* parameter);
+
+    // For the thread's function: waits until the process has ended (true) or the thread is
+    // cancelled (false). An empty reference, or a query that fails, ends the wait at once.
+    bool WaitForProcessEnd(const ProcessRef& process) const;
 
     bool empty() const { return !thread_.joinable(); }
-    // The thread has not yet finished (an empty reference: not running).
+    // The thread has not yet returned (an empty reference: not running).
     bool isRunning() const { return thread_.joinable() && !finished_.load(); }
-    // Ends the thread: it wakes, skips onEnded if it has not begun it, and is joined.
+    // What the function returned, once it has.
+    uint32_t exitCode() const { return exitCode_.load(); }
+    // Ends the thread: a wait in progress or to come returns false at once; then it is joined.
     void Cancel();
-    // Joins a finished thread (cancelling one that still runs) and empties the reference.
+    // Cancels a thread that still runs, joins it and empties the reference.
     void Release();
 
 private:
-    void Run(int processFd, const std::function<void()>& onEnded);
-
     std::thread thread_;
     int wakeFd_ = -1;
     std::atomic<bool> finished_{false};
+    std::atomic<uint32_t> exitCode_{0};
 };

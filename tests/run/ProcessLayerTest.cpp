@@ -141,50 +141,61 @@ TEST(ScriptProcessTest, WorkingDirectoryComesFirstOnPath) {
     EXPECT_NE(path.find(":/"), std::string::npos) << "the inherited PATH follows: " << path;
 }
 
-TEST(MonitorThreadTest, CallsBackOnceTheProcessEndsAtLowerPriority) {
+// What the window's monitor does: wait for the process, then note the end.
+struct Watch {
+    MonitorThread thread;
+    ProcessRef process;
+    std::atomic<int> ends{0};
+    std::atomic<int> nice{-100};
+};
+
+uint32_t WatchFunction(void* parameter) {
+    auto* w = static_cast<Watch*>(parameter);
+    w->nice = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
+    if (w->thread.WaitForProcessEnd(w->process)) {
+        EXPECT_FALSE(w->process.isRunning());
+        ++w->ends;
+    }
+    return 0;
+}
+
+TEST(MonitorThreadTest, WaitEndsWhenTheProcessEndsOnALowerPriorityThread) {
     ScratchDirectory dir;
     StartedScript s = RunScript("sleep 0.2");
     ASSERT_EQ(s.result.outcome, Outcome::Found);
-    ProcessRef simulator = ProcessRef::Open(s.result.simulatorPid);
-
-    std::atomic<int> calls{0};
-    std::atomic<int> monitorNice{-100};
-    MonitorThread monitor;
-    ASSERT_TRUE(monitor.Start(simulator.fd(), [&] {
-        monitorNice = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
-        EXPECT_FALSE(simulator.isRunning());
-        ++calls;
-    }));
-    EXPECT_TRUE(monitor.isRunning());
-    ASSERT_TRUE(Eventually([&] { return calls.load() == 1; }));
-    EXPECT_GT(monitorNice.load(), ::getpriority(PRIO_PROCESS, 0));
-    EXPECT_TRUE(Eventually([&] { return !monitor.isRunning(); }));
-    monitor.Release();
-    EXPECT_EQ(calls.load(), 1);
-    EXPECT_TRUE(monitor.empty());
+    Watch w;
+    w.process = ProcessRef::Open(s.result.simulatorPid);
+    ASSERT_TRUE(w.thread.Start(WatchFunction, &w));
+    EXPECT_TRUE(w.thread.isRunning());
+    ASSERT_TRUE(Eventually([&] { return w.ends.load() == 1; }));
+    EXPECT_GT(w.nice.load(), ::getpriority(PRIO_PROCESS, 0));
+    EXPECT_TRUE(Eventually([&] { return !w.thread.isRunning(); }));
+    EXPECT_EQ(w.thread.exitCode(), 0u);
+    w.thread.Release();
+    EXPECT_EQ(w.ends.load(), 1);
+    EXPECT_TRUE(w.thread.empty());
     s.info.process.reap(5000);
 }
 
-TEST(MonitorThreadTest, CancelEndsTheWaitWithoutTheCallback) {
+TEST(MonitorThreadTest, CancelEndsTheWaitAsNotEnded) {
     ScratchDirectory dir;
     StartedScript s = RunScript("sleep 5");
     ASSERT_EQ(s.result.outcome, Outcome::Found);
-    ProcessRef simulator = ProcessRef::Open(s.result.simulatorPid);
-    std::atomic<int> calls{0};
-    MonitorThread monitor;
-    ASSERT_TRUE(monitor.Start(simulator.fd(), [&] { ++calls; }));
-    monitor.Cancel();
-    EXPECT_FALSE(monitor.isRunning());
-    EXPECT_EQ(calls.load(), 0);
-    simulator.terminate();
+    Watch w;
+    w.process = ProcessRef::Open(s.result.simulatorPid);
+    ASSERT_TRUE(w.thread.Start(WatchFunction, &w));
+    w.thread.Cancel();
+    EXPECT_FALSE(w.thread.isRunning());
+    EXPECT_EQ(w.ends.load(), 0);
+    EXPECT_TRUE(w.process.isRunning()) << "cancelling the watch does not touch the process";
+    w.process.terminate();
     s.info.process.reap(5000);
 }
 
 TEST(MonitorThreadTest, NoProcessEndsTheWaitAtOnce) {
-    std::atomic<int> calls{0};
-    MonitorThread monitor;
-    ASSERT_TRUE(monitor.Start(-1, [&] { ++calls; }));
-    ASSERT_TRUE(Eventually([&] { return calls.load() == 1; }));
+    Watch w;
+    ASSERT_TRUE(w.thread.Start(WatchFunction, &w));
+    ASSERT_TRUE(Eventually([&] { return w.ends.load() == 1; }));
 }
 
 TEST(MonitorThreadTest, ReportsAThreadThatCannotBeCreated) {
@@ -196,7 +207,7 @@ TEST(MonitorThreadTest, ReportsAThreadThatCannotBeCreated) {
     pthread_attr_setstacksize(&huge, size_t(1) << 46);
     ASSERT_EQ(pthread_setattr_default_np(&huge), 0);
     MonitorThread monitor;
-    const bool started = monitor.Start(-1, [] {});
+    const bool started = monitor.Start([](void*) -> uint32_t { return 0; }, nullptr);
     pthread_setattr_default_np(&previous);
     pthread_attr_destroy(&huge);
     pthread_attr_destroy(&previous);
