@@ -74,4 +74,9 @@ constexpr int IDB_BITMAP = 142;
 constexpr int IDR_MAINFRAME = 150;
 constexpr int IDM_ABOUTBOX = 0x0010;
 
+// System commands, and the application's help command.
+constexpr int SC_MINIMIZE = 0xF020;
+constexpr int SC_CLOSE = 0xF060;
+constexpr int ID_HELP = 57670;
+
 } // namespace ids
