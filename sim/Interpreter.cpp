@@ -1,0 +1,1000 @@
+#include "sim/Interpreter.h"
+
+#include "sim/FloatingPoint.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace sim {
+
+namespace {
+
+template <typename T> T Read(const uint8_t* mem, uint64_t address) {
+    T value;
+    std::memcpy(&value, mem + address, sizeof(T));
+    return value;
+}
+template <typename T> void Write(uint8_t* mem, uint64_t address, T value) {
+    std::memcpy(mem + address, &value, sizeof(T));
+}
+
+inline uint64_t SignExtend32(uint64_t v) {
+    return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(v)));
+}
+
+// RISC-V division never traps: by zero it gives all ones (quotient) or the dividend
+// (remainder), and the one overflowing case, INT_MIN / -1, gives INT_MIN and remainder 0.
+inline uint64_t Div64(int64_t a, int64_t b) {
+    if (b == 0)
+        return ~0ull;
+    if (a == INT64_MIN && b == -1)
+        return static_cast<uint64_t>(a);
+    return static_cast<uint64_t>(a / b);
+}
+inline uint64_t Rem64(int64_t a, int64_t b) {
+    if (b == 0)
+        return static_cast<uint64_t>(a);
+    if (a == INT64_MIN && b == -1)
+        return 0;
+    return static_cast<uint64_t>(a % b);
+}
+inline uint64_t Div32(int32_t a, int32_t b) {
+    if (b == 0)
+        return ~0ull;
+    if (a == INT32_MIN && b == -1)
+        return SignExtend32(static_cast<uint32_t>(a));
+    return SignExtend32(static_cast<uint32_t>(a / b));
+}
+inline uint64_t Rem32(int32_t a, int32_t b) {
+    if (b == 0)
+        return SignExtend32(static_cast<uint32_t>(a));
+    if (a == INT32_MIN && b == -1)
+        return 0;
+    return SignExtend32(static_cast<uint32_t>(a % b));
+}
+
+inline uint64_t MulHigh(int64_t a, int64_t b) {
+    return static_cast<uint64_t>((static_cast<__int128>(a) * b) >> 64);
+}
+inline uint64_t MulHighUnsigned(uint64_t a, uint64_t b) {
+    return static_cast<uint64_t>((static_cast<unsigned __int128>(a) * b) >> 64);
+}
+inline uint64_t MulHighSignedUnsigned(int64_t a, uint64_t b) {
+    return static_cast<uint64_t>((static_cast<__int128>(a) * static_cast<__int128>(b)) >> 64);
+}
+
+enum class AmoKind { Swap, Add, Xor, And, Or, Min, Max, MinU, MaxU };
+
+template <typename T> T AmoCompute(AmoKind kind, T old, T operand) {
+    using S = std::make_signed_t<T>;
+    switch (kind) {
+    case AmoKind::Swap:
+        return operand;
+    case AmoKind::Add:
+        return old + operand;
+    case AmoKind::Xor:
+        return old ^ operand;
+    case AmoKind::And:
+        return old & operand;
+    case AmoKind::Or:
+        return old | operand;
+    case AmoKind::Min:
+        return static_cast<S>(old) < static_cast<S>(operand) ? old : operand;
+    case AmoKind::Max:
+        return static_cast<S>(old) > static_cast<S>(operand) ? old : operand;
+    case AmoKind::MinU:
+        return old < operand ? old : operand;
+    default:
+        return old > operand ? old : operand;
+    }
+}
+
+} // namespace
+
+Interpreter::Interpreter(Hart& hart, GuestMemory& memory, CodeCache& cache,
+                         SystemCallHandler& system)
+    : hart_(hart), memory_(memory), cache_(cache), system_(system) {}
+
+RunResult Interpreter::Run(uint64_t maxInstructions) {
+    fp::ClearHostFlags();
+    const uint64_t limit = maxInstructions ? maxInstructions : ~0ull;
+    return listener_ ? Loop<true>(limit) : Loop<false>(limit);
+}
+
+std::string Interpreter::Describe(const char* what, uint64_t pc, uint64_t address) const {
+    char text[160];
+    std::snprintf(text, sizeof text, "%s 0x%llx at pc 0x%llx", what,
+                  static_cast<unsigned long long>(address), static_cast<unsigned long long>(pc));
+    return text;
+}
+
+std::string Interpreter::DescribeIllegal(uint64_t pc) const {
+    uint32_t word = 0;
+    const uint16_t low = memory_.Load<uint16_t>(pc);
+    word = low;
+    if ((low & 3) == 3 && GuestMemory::Contains(pc + 2, 2))
+        word |= static_cast<uint32_t>(memory_.Load<uint16_t>(pc + 2)) << 16;
+    char text[120];
+    std::snprintf(text, sizeof text, "illegal instruction 0x%0*x at pc 0x%llx",
+                  (low & 3) == 3 ? 8 : 4, word, static_cast<unsigned long long>(pc));
+    return text;
+}
+
+void Interpreter::Notify(const DecodedInstruction& d, uint64_t pc, uint64_t address) {
+    const InstructionInfo& info = InfoOf(d.op);
+    RetiredInstruction r;
+    r.pc = pc;
+    r.op = d.op;
+    r.cls = info.cls;
+    if (info.destination == Destination::Integer && d.rd != kDiscardRegister) {
+        r.destination = Destination::Integer;
+        r.rd = d.rd;
+        r.value = hart_.x[d.rd];
+    } else if (info.destination == Destination::Float) {
+        r.destination = Destination::Float;
+        r.rd = d.rd;
+        r.value = hart_.f[d.rd];
+    }
+    if (info.cls == InstructionClass::Load || info.cls == InstructionClass::Store) {
+        // The address was computed before the instruction ran (it may overwrite its base).
+        r.address = address;
+        if (info.cls == InstructionClass::Load)
+            r.memoryValue = info.destination == Destination::Float ? hart_.f[d.rd] : hart_.x[d.rd];
+        else
+            r.memoryValue = (info.match & 0x7F) == 0x27 ? hart_.f[d.rs2] : hart_.x[d.rs2];
+    }
+    listener_->OnRetire(r);
+}
+
+Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
+    enum : uint32_t {
+        kFflags = 0x001,
+        kFrm = 0x002,
+        kFcsr = 0x003,
+        kCycle = 0xC00,
+        kTime = 0xC01,
+        kInstret = 0xC02
+    };
+    const uint32_t csr = static_cast<uint32_t>(d.imm);
+    const bool immediate = d.op == Op::CSRRWI || d.op == Op::CSRRSI || d.op == Op::CSRRCI;
+    const uint64_t operand = immediate ? d.rs1 : hart_.x[d.rs1];
+    const bool isWrite = d.op == Op::CSRRW || d.op == Op::CSRRWI;
+    const bool writes = isWrite || d.rs1 != 0;
+
+    uint64_t old = 0;
+    switch (csr) {
+    case kFflags:
+    case kFrm:
+    case kFcsr:
+        hart_.fflags |= fp::TakeHostFlags();
+        old = csr == kFflags ? hart_.fflags
+              : csr == kFrm  ? hart_.frm
+                             : (hart_.frm << 5 | hart_.fflags);
+        break;
+    case kCycle:
+    case kInstret:
+        old = hart_.instret;
+        break;
+    case kTime: {
+        timespec now;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        old = static_cast<uint64_t>(now.tv_sec) * 10000000 + now.tv_nsec / 100;
+        break;
+    }
+    default:
+        return CsrStatus::Illegal;
+    }
+    if (writes) {
+        if (csr >= kCycle)
+            return CsrStatus::Illegal; // the counters are read-only
+        uint64_t value = isWrite                                     ? operand
+                         : (d.op == Op::CSRRS || d.op == Op::CSRRSI) ? old | operand
+                                                                     : old & ~operand;
+        if (csr == kFflags)
+            hart_.fflags = value & 0x1F;
+        else if (csr == kFrm)
+            hart_.frm = value & 7;
+        else {
+            hart_.fflags = value & 0x1F;
+            hart_.frm = (value >> 5) & 7;
+        }
+    }
+    hart_.x[d.rd] = old;
+    hart_.x[0] = 0;
+    return CsrStatus::Ok;
+}
+
+// The loop below is one function so that pc, the decoded-instruction pointer and the counters
+// stay in host registers; each handler ends by jumping to the next instruction's handler.
+//
+//   NEXT        go on with the following instruction
+//   JUMP(t)     go on at t (same page: pointer arithmetic; else a cache lookup)
+//   CHECK(a, n) leave with a memory fault unless [a, a+n) is guest memory
+//
+// Instructions are counted as they are dispatched: remaining reaching zero stops the run.
+#define ZEMLO_DISPATCH()                                                                           \
+    do {                                                                                           \
+        if constexpr (Observed)                                                                    \
+            goto observe;                                                                          \
+        if (remaining-- == 0)                                                                      \
+            goto limitReached;                                                                     \
+        goto* kLabels[static_cast<int>(d->op)];                                                    \
+    } while (0)
+#define NEXT                                                                                       \
+    do {                                                                                           \
+        pc += d->length;                                                                           \
+        d += d->length >> 1;                                                                       \
+        ZEMLO_DISPATCH();                                                                          \
+    } while (0)
+#define JUMP(target)                                                                               \
+    do {                                                                                           \
+        const uint64_t to_ = (target);                                                             \
+        if (((to_ ^ pc) >> 12) == 0) {                                                             \
+            d += static_cast<int64_t>(to_ - pc) >> 1;                                              \
+            pc = to_;                                                                              \
+        } else {                                                                                   \
+            pc = to_;                                                                              \
+            d = cache_.Lookup(pc);                                                                 \
+            if (!d)                                                                                \
+                goto fetchFault;                                                                   \
+        }                                                                                          \
+        ZEMLO_DISPATCH();                                                                          \
+    } while (0)
+#define CHECK(address, size)                                                                       \
+    do {                                                                                           \
+        if (!GuestMemory::Contains((address), (size))) {                                           \
+            faultAddress = (address);                                                              \
+            goto memoryFault;                                                                      \
+        }                                                                                          \
+    } while (0)
+#define CHECK_ATOMIC(address, size)                                                                \
+    do {                                                                                           \
+        CHECK(address, size);                                                                      \
+        if ((address) & ((size)-1)) {                                                              \
+            faultAddress = (address);                                                              \
+            goto misalignedAtomic;                                                                 \
+        }                                                                                          \
+    } while (0)
+#define RS1 x[d->rs1]
+#define RS2 x[d->rs2]
+#define RD x[d->rd]
+#define IMM static_cast<uint64_t>(d->imm)
+#define LOAD_OP(T)                                                                                 \
+    do {                                                                                           \
+        const uint64_t a_ = RS1 + IMM;                                                             \
+        CHECK(a_, sizeof(T));                                                                      \
+        RD = static_cast<uint64_t>(static_cast<int64_t>(Read<T>(mem, a_)));                        \
+        ++loads;                                                                                   \
+    } while (0)
+#define STORE_OP(T)                                                                                \
+    do {                                                                                           \
+        const uint64_t a_ = RS1 + IMM;                                                             \
+        CHECK(a_, sizeof(T));                                                                      \
+        Write<T>(mem, a_, static_cast<T>(RS2));                                                    \
+        ++stores;                                                                                  \
+    } while (0)
+#define AMO_OP(T, kind)                                                                            \
+    do {                                                                                           \
+        const uint64_t a_ = RS1;                                                                   \
+        CHECK_ATOMIC(a_, sizeof(T));                                                               \
+        const T old_ = Read<T>(mem, a_);                                                           \
+        Write<T>(mem, a_, AmoCompute<T>(kind, old_, static_cast<T>(RS2)));                         \
+        RD =                                                                                       \
+            static_cast<uint64_t>(static_cast<int64_t>(static_cast<std::make_signed_t<T>>(old_))); \
+        ++loads;                                                                                   \
+        ++stores;                                                                                  \
+    } while (0)
+// The instruction's rounding mode: its own, or frm for the dynamic mode; 5 to 7 are illegal.
+#define ROUNDING_MODE(name)                                                                        \
+    const int name = d->rm == fp::Dynamic ? static_cast<int>(hart_.frm) : d->rm;                   \
+    if (name > fp::RMM)                                                                            \
+    goto illegalInstruction
+#define FS1 fp::AsFloat(fp::UnboxS(f[d->rs1]))
+#define FS2 fp::AsFloat(fp::UnboxS(f[d->rs2]))
+#define FS3 fp::AsFloat(fp::UnboxS(f[d->rs3]))
+#define FD1 fp::AsDouble(f[d->rs1])
+#define FD2 fp::AsDouble(f[d->rs2])
+#define FD3 fp::AsDouble(f[d->rs3])
+#define ARITH_S(arith, expr)                                                                       \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        f[d->rd] = fp::BoxS(mode_ == fp::RNE                                                       \
+                                ? fp::BitsOf(expr)                                                 \
+                                : fp::ArithmeticS(arith, fp::UnboxS(f[d->rs1]),                    \
+                                                  fp::UnboxS(f[d->rs2]), mode_, hart_.fflags));    \
+    } while (0)
+#define ARITH_D(arith, expr)                                                                       \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        f[d->rd] = mode_ == fp::RNE                                                                \
+                       ? fp::BitsOf(expr)                                                          \
+                       : fp::ArithmeticD(arith, f[d->rs1], f[d->rs2], mode_, hart_.fflags);        \
+    } while (0)
+#define FUSED_S(kind)                                                                              \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        f[d->rd] = fp::BoxS(fp::FusedS(kind, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]),         \
+                                       fp::UnboxS(f[d->rs3]), mode_, hart_.fflags));               \
+    } while (0)
+#define FUSED_D(kind)                                                                              \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        f[d->rd] = fp::FusedD(kind, f[d->rs1], f[d->rs2], f[d->rs3], mode_, hart_.fflags);         \
+    } while (0)
+#define TO_INT(value, kind)                                                                        \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        RD = fp::ToInteger(value, kind, mode_, hart_.fflags);                                      \
+    } while (0)
+#define FROM_INT_S(kind)                                                                           \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        f[d->rd] = fp::BoxS(fp::IntegerToS(RS1, kind, mode_, hart_.fflags));                       \
+    } while (0)
+#define FROM_INT_D(kind)                                                                           \
+    do {                                                                                           \
+        ROUNDING_MODE(mode_);                                                                      \
+        f[d->rd] = fp::IntegerToD(RS1, kind, mode_, hart_.fflags);                                 \
+    } while (0)
+
+template <bool Observed> RunResult Interpreter::Loop(uint64_t limit) {
+    static void* const kLabels[kOpCount] = {&&op_NotDecoded, &&op_PageEnd, &&op_Illegal,
+#define ZEMLO_RV_LABEL(name, match, mask, format, cls, dest) &&op_##name,
+                                            ZEMLO_RV_INSTRUCTIONS(ZEMLO_RV_LABEL)
+#undef ZEMLO_RV_LABEL
+    };
+    uint64_t* const x = hart_.x;
+    uint64_t* const f = hart_.f;
+    uint8_t* const mem = memory_.Base();
+    uint64_t pc = hart_.pc;
+    uint64_t remaining = limit;
+    uint64_t loads = 0, stores = 0, faultAddress = 0;
+    RunResult result;
+    // Observed runs only: the instruction under way, reported once it has completed. A copy,
+    // since fence.i and system calls may free the slot it came from.
+    DecodedInstruction current;
+    bool pending = false;
+    uint64_t currentPc = 0, currentAddress = 0;
+    DecodedInstruction* d = cache_.Lookup(pc);
+    auto finish = [&](RunResult::Stop stop) {
+        result.stop = stop;
+        result.instructions = limit - remaining;
+        result.loads = loads;
+        result.stores = stores;
+        hart_.pc = pc;
+        hart_.instret = result.instructions;
+        hart_.fflags |= fp::TakeHostFlags();
+        return result;
+    };
+    if (!d)
+        goto fetchFault;
+    ZEMLO_DISPATCH();
+
+observe:
+    __attribute__((unused));
+    if constexpr (Observed) {
+        if (pending)
+            Notify(current, currentPc, currentAddress);
+        pending = false;
+        if (remaining-- == 0)
+            goto limitReached;
+        pending = true;
+        current = *d;
+        currentPc = pc;
+        currentAddress = x[d->rs1] + static_cast<uint64_t>(d->imm);
+        goto* kLabels[static_cast<int>(d->op)];
+    }
+
+// A slot not decoded yet, or past the page's end, is no instruction: it dispatches again
+// without counting.
+#define REDISPATCH()                                                                               \
+    do {                                                                                           \
+        ++remaining;                                                                               \
+        if constexpr (Observed) {                                                                  \
+            pending = false;                                                                       \
+            goto observe;                                                                          \
+        }                                                                                          \
+        goto* kLabels[static_cast<int>(d->op)];                                                    \
+    } while (0)
+op_NotDecoded:
+    if (!cache_.DecodeInto(*d, pc)) {
+        faultAddress = pc + 2;
+        goto fetchFault;
+    }
+    REDISPATCH();
+op_PageEnd:
+    d = cache_.Lookup(pc);
+    if (!d)
+        goto fetchFault;
+    REDISPATCH();
+op_Illegal:
+illegalInstruction:
+    ++remaining;
+    result.message = DescribeIllegal(pc);
+    return finish(RunResult::Stop::Fault);
+
+op_LUI:
+    RD = IMM;
+    NEXT;
+op_AUIPC:
+    RD = pc + IMM;
+    NEXT;
+op_JAL:
+    RD = pc + d->length;
+    JUMP(pc + IMM);
+op_JALR : {
+    const uint64_t target = (RS1 + IMM) & ~1ull;
+    RD = pc + d->length;
+    JUMP(target);
+}
+op_BEQ:
+    if (RS1 == RS2)
+        JUMP(pc + IMM);
+    NEXT;
+op_BNE:
+    if (RS1 != RS2)
+        JUMP(pc + IMM);
+    NEXT;
+op_BLT:
+    if (static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2))
+        JUMP(pc + IMM);
+    NEXT;
+op_BGE:
+    if (static_cast<int64_t>(RS1) >= static_cast<int64_t>(RS2))
+        JUMP(pc + IMM);
+    NEXT;
+op_BLTU:
+    if (RS1 < RS2)
+        JUMP(pc + IMM);
+    NEXT;
+op_BGEU:
+    if (RS1 >= RS2)
+        JUMP(pc + IMM);
+    NEXT;
+op_LB:
+    LOAD_OP(int8_t);
+    NEXT;
+op_LH:
+    LOAD_OP(int16_t);
+    NEXT;
+op_LW:
+    LOAD_OP(int32_t);
+    NEXT;
+op_LD:
+    LOAD_OP(int64_t);
+    NEXT;
+op_LBU:
+    LOAD_OP(uint8_t);
+    NEXT;
+op_LHU:
+    LOAD_OP(uint16_t);
+    NEXT;
+op_LWU:
+    LOAD_OP(uint32_t);
+    NEXT;
+op_SB:
+    STORE_OP(uint8_t);
+    NEXT;
+op_SH:
+    STORE_OP(uint16_t);
+    NEXT;
+op_SW:
+    STORE_OP(uint32_t);
+    NEXT;
+op_SD:
+    STORE_OP(uint64_t);
+    NEXT;
+op_ADDI:
+    RD = RS1 + IMM;
+    NEXT;
+op_SLTI:
+    RD = static_cast<int64_t>(RS1) < d->imm;
+    NEXT;
+op_SLTIU:
+    RD = RS1 < IMM;
+    NEXT;
+op_XORI:
+    RD = RS1 ^ IMM;
+    NEXT;
+op_ORI:
+    RD = RS1 | IMM;
+    NEXT;
+op_ANDI:
+    RD = RS1 & IMM;
+    NEXT;
+op_SLLI:
+    RD = RS1 << d->imm;
+    NEXT;
+op_SRLI:
+    RD = RS1 >> d->imm;
+    NEXT;
+op_SRAI:
+    RD = static_cast<uint64_t>(static_cast<int64_t>(RS1) >> d->imm);
+    NEXT;
+op_ADD:
+    RD = RS1 + RS2;
+    NEXT;
+op_SUB:
+    RD = RS1 - RS2;
+    NEXT;
+op_SLL:
+    RD = RS1 << (RS2 & 63);
+    NEXT;
+op_SLT:
+    RD = static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2);
+    NEXT;
+op_SLTU:
+    RD = RS1 < RS2;
+    NEXT;
+op_XOR:
+    RD = RS1 ^ RS2;
+    NEXT;
+op_SRL:
+    RD = RS1 >> (RS2 & 63);
+    NEXT;
+op_SRA:
+    RD = static_cast<uint64_t>(static_cast<int64_t>(RS1) >> (RS2 & 63));
+    NEXT;
+op_OR:
+    RD = RS1 | RS2;
+    NEXT;
+op_AND:
+    RD = RS1 & RS2;
+    NEXT;
+op_ADDIW:
+    RD = SignExtend32(RS1 + IMM);
+    NEXT;
+op_SLLIW:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) << (d->imm & 31));
+    NEXT;
+op_SRLIW:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) >> (d->imm & 31));
+    NEXT;
+op_SRAIW:
+    RD = SignExtend32(static_cast<uint32_t>(static_cast<int32_t>(RS1) >> (d->imm & 31)));
+    NEXT;
+op_ADDW:
+    RD = SignExtend32(RS1 + RS2);
+    NEXT;
+op_SUBW:
+    RD = SignExtend32(RS1 - RS2);
+    NEXT;
+op_SLLW:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) << (RS2 & 31));
+    NEXT;
+op_SRLW:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) >> (RS2 & 31));
+    NEXT;
+op_SRAW:
+    RD = SignExtend32(static_cast<uint32_t>(static_cast<int32_t>(RS1) >> (RS2 & 31)));
+    NEXT;
+op_FENCE:
+    NEXT;
+op_FENCE_I:
+    // Code written since the last fence.i is executed as written from here on.
+    pc += d->length;
+    cache_.Flush();
+    d = cache_.Lookup(pc);
+    if (!d)
+        goto fetchFault;
+    ZEMLO_DISPATCH();
+op_ECALL : {
+    if constexpr (Observed)
+        pending = false; // reported below, once the call has written its result
+    hart_.pc = pc;
+    hart_.instret = limit - remaining;
+    hart_.fflags |= fp::TakeHostFlags(); // the host's own work in the call is not the guest's
+    SyscallOutcome outcome = system_.Call(hart_);
+    fp::ClearHostFlags();
+    x[0] = 0;
+    if (outcome.kind == SyscallOutcome::Kind::Exit) {
+        if constexpr (Observed)
+            Notify(current, currentPc, currentAddress);
+        result.exitStatus = outcome.status;
+        return finish(RunResult::Stop::Exited);
+    }
+    if (outcome.kind == SyscallOutcome::Kind::Fatal) {
+        result.message = outcome.message;
+        return finish(RunResult::Stop::Fault);
+    }
+    if constexpr (Observed)
+        Notify(current, currentPc, currentAddress);
+    // The call may have unmapped or remapped code: find the next instruction afresh.
+    pc += d->length;
+    d = cache_.Lookup(pc);
+    if (!d)
+        goto fetchFault;
+    ZEMLO_DISPATCH();
+}
+op_EBREAK:
+    ++remaining;
+    result.message = Describe("breakpoint (ebreak) reached: address", pc, pc);
+    return finish(RunResult::Stop::Fault);
+op_CSRRW:
+op_CSRRS:
+op_CSRRC:
+op_CSRRWI:
+op_CSRRSI:
+op_CSRRCI:
+    hart_.instret = limit - remaining - 1;
+    if (AccessCsr(*d) != CsrStatus::Ok)
+        goto illegalInstruction;
+    NEXT;
+op_MUL:
+    RD = RS1 * RS2;
+    NEXT;
+op_MULH:
+    RD = MulHigh(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
+    NEXT;
+op_MULHSU:
+    RD = MulHighSignedUnsigned(static_cast<int64_t>(RS1), RS2);
+    NEXT;
+op_MULHU:
+    RD = MulHighUnsigned(RS1, RS2);
+    NEXT;
+op_DIV:
+    RD = Div64(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
+    NEXT;
+op_DIVU:
+    RD = RS2 == 0 ? ~0ull : RS1 / RS2;
+    NEXT;
+op_REM:
+    RD = Rem64(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
+    NEXT;
+op_REMU:
+    RD = RS2 == 0 ? RS1 : RS1 % RS2;
+    NEXT;
+op_MULW:
+    RD = SignExtend32(RS1 * RS2);
+    NEXT;
+op_DIVW:
+    RD = Div32(static_cast<int32_t>(RS1), static_cast<int32_t>(RS2));
+    NEXT;
+op_DIVUW : {
+    const uint32_t a = static_cast<uint32_t>(RS1), b = static_cast<uint32_t>(RS2);
+    RD = b == 0 ? ~0ull : SignExtend32(a / b);
+    NEXT;
+}
+op_REMW:
+    RD = Rem32(static_cast<int32_t>(RS1), static_cast<int32_t>(RS2));
+    NEXT;
+op_REMUW : {
+    const uint32_t a = static_cast<uint32_t>(RS1), b = static_cast<uint32_t>(RS2);
+    RD = SignExtend32(b == 0 ? a : a % b);
+    NEXT;
+}
+op_LR_W : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 4);
+    RD = SignExtend32(Read<uint32_t>(mem, a));
+    hart_.reservation = a;
+    hart_.reserved = true;
+    ++loads;
+    NEXT;
+}
+op_LR_D : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 8);
+    RD = Read<uint64_t>(mem, a);
+    hart_.reservation = a;
+    hart_.reserved = true;
+    ++loads;
+    NEXT;
+}
+op_SC_W : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 4);
+    const bool ok = hart_.reserved && hart_.reservation == a;
+    if (ok) {
+        Write<uint32_t>(mem, a, static_cast<uint32_t>(RS2));
+        ++stores;
+    }
+    hart_.reserved = false;
+    RD = ok ? 0 : 1;
+    NEXT;
+}
+op_SC_D : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 8);
+    const bool ok = hart_.reserved && hart_.reservation == a;
+    if (ok) {
+        Write<uint64_t>(mem, a, RS2);
+        ++stores;
+    }
+    hart_.reserved = false;
+    RD = ok ? 0 : 1;
+    NEXT;
+}
+op_AMOSWAP_W:
+    AMO_OP(uint32_t, AmoKind::Swap);
+    NEXT;
+op_AMOADD_W:
+    AMO_OP(uint32_t, AmoKind::Add);
+    NEXT;
+op_AMOXOR_W:
+    AMO_OP(uint32_t, AmoKind::Xor);
+    NEXT;
+op_AMOAND_W:
+    AMO_OP(uint32_t, AmoKind::And);
+    NEXT;
+op_AMOOR_W:
+    AMO_OP(uint32_t, AmoKind::Or);
+    NEXT;
+op_AMOMIN_W:
+    AMO_OP(uint32_t, AmoKind::Min);
+    NEXT;
+op_AMOMAX_W:
+    AMO_OP(uint32_t, AmoKind::Max);
+    NEXT;
+op_AMOMINU_W:
+    AMO_OP(uint32_t, AmoKind::MinU);
+    NEXT;
+op_AMOMAXU_W:
+    AMO_OP(uint32_t, AmoKind::MaxU);
+    NEXT;
+op_AMOSWAP_D:
+    AMO_OP(uint64_t, AmoKind::Swap);
+    NEXT;
+op_AMOADD_D:
+    AMO_OP(uint64_t, AmoKind::Add);
+    NEXT;
+op_AMOXOR_D:
+    AMO_OP(uint64_t, AmoKind::Xor);
+    NEXT;
+op_AMOAND_D:
+    AMO_OP(uint64_t, AmoKind::And);
+    NEXT;
+op_AMOOR_D:
+    AMO_OP(uint64_t, AmoKind::Or);
+    NEXT;
+op_AMOMIN_D:
+    AMO_OP(uint64_t, AmoKind::Min);
+    NEXT;
+op_AMOMAX_D:
+    AMO_OP(uint64_t, AmoKind::Max);
+    NEXT;
+op_AMOMINU_D:
+    AMO_OP(uint64_t, AmoKind::MinU);
+    NEXT;
+op_AMOMAXU_D:
+    AMO_OP(uint64_t, AmoKind::MaxU);
+    NEXT;
+op_FLW : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 4);
+    f[d->rd] = fp::BoxS(Read<uint32_t>(mem, a));
+    ++loads;
+    NEXT;
+}
+op_FLD : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 8);
+    f[d->rd] = Read<uint64_t>(mem, a);
+    ++loads;
+    NEXT;
+}
+op_FSW : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 4);
+    Write<uint32_t>(mem, a, static_cast<uint32_t>(f[d->rs2]));
+    ++stores;
+    NEXT;
+}
+op_FSD : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 8);
+    Write<uint64_t>(mem, a, f[d->rs2]);
+    ++stores;
+    NEXT;
+}
+op_FMADD_S:
+    FUSED_S(fp::Fused::MulAdd);
+    NEXT;
+op_FMSUB_S:
+    FUSED_S(fp::Fused::MulSub);
+    NEXT;
+op_FNMSUB_S:
+    FUSED_S(fp::Fused::NegMulSub);
+    NEXT;
+op_FNMADD_S:
+    FUSED_S(fp::Fused::NegMulAdd);
+    NEXT;
+op_FMADD_D:
+    FUSED_D(fp::Fused::MulAdd);
+    NEXT;
+op_FMSUB_D:
+    FUSED_D(fp::Fused::MulSub);
+    NEXT;
+op_FNMSUB_D:
+    FUSED_D(fp::Fused::NegMulSub);
+    NEXT;
+op_FNMADD_D:
+    FUSED_D(fp::Fused::NegMulAdd);
+    NEXT;
+op_FADD_S:
+    ARITH_S(fp::Arith::Add, FS1 + FS2);
+    NEXT;
+op_FSUB_S:
+    ARITH_S(fp::Arith::Sub, FS1 - FS2);
+    NEXT;
+op_FMUL_S:
+    ARITH_S(fp::Arith::Mul, FS1 * FS2);
+    NEXT;
+op_FDIV_S:
+    ARITH_S(fp::Arith::Div, FS1 / FS2);
+    NEXT;
+op_FSQRT_S:
+    ARITH_S(fp::Arith::Sqrt, std::sqrt(FS1));
+    NEXT;
+op_FADD_D:
+    ARITH_D(fp::Arith::Add, FD1 + FD2);
+    NEXT;
+op_FSUB_D:
+    ARITH_D(fp::Arith::Sub, FD1 - FD2);
+    NEXT;
+op_FMUL_D:
+    ARITH_D(fp::Arith::Mul, FD1 * FD2);
+    NEXT;
+op_FDIV_D:
+    ARITH_D(fp::Arith::Div, FD1 / FD2);
+    NEXT;
+op_FSQRT_D:
+    ARITH_D(fp::Arith::Sqrt, std::sqrt(FD1));
+    NEXT;
+op_FSGNJ_S : {
+    const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
+    f[d->rd] = fp::BoxS((a & 0x7FFFFFFFu) | (b & 0x80000000u));
+    NEXT;
+}
+op_FSGNJN_S : {
+    const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
+    f[d->rd] = fp::BoxS((a & 0x7FFFFFFFu) | (~b & 0x80000000u));
+    NEXT;
+}
+op_FSGNJX_S : {
+    const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
+    f[d->rd] = fp::BoxS(a ^ (b & 0x80000000u));
+    NEXT;
+}
+op_FSGNJ_D:
+    f[d->rd] = (f[d->rs1] & ~(1ull << 63)) | (f[d->rs2] & (1ull << 63));
+    NEXT;
+op_FSGNJN_D:
+    f[d->rd] = (f[d->rs1] & ~(1ull << 63)) | (~f[d->rs2] & (1ull << 63));
+    NEXT;
+op_FSGNJX_D:
+    f[d->rd] = f[d->rs1] ^ (f[d->rs2] & (1ull << 63));
+    NEXT;
+op_FMIN_S:
+    f[d->rd] =
+        fp::BoxS(fp::MinMaxS(fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), false, hart_.fflags));
+    NEXT;
+op_FMAX_S:
+    f[d->rd] =
+        fp::BoxS(fp::MinMaxS(fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), true, hart_.fflags));
+    NEXT;
+op_FMIN_D:
+    f[d->rd] = fp::MinMaxD(f[d->rs1], f[d->rs2], false, hart_.fflags);
+    NEXT;
+op_FMAX_D:
+    f[d->rd] = fp::MinMaxD(f[d->rs1], f[d->rs2], true, hart_.fflags);
+    NEXT;
+op_FCVT_S_D : {
+    ROUNDING_MODE(mode);
+    f[d->rd] = fp::BoxS(fp::DoubleToS(f[d->rs1], mode, hart_.fflags));
+    NEXT;
+}
+op_FCVT_D_S : {
+    ROUNDING_MODE(mode);
+    (void)mode;
+    f[d->rd] = fp::SingleToD(fp::UnboxS(f[d->rs1]), hart_.fflags);
+    NEXT;
+}
+op_FEQ_S:
+    RD = fp::CompareS(fp::Compare::Eq, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
+    NEXT;
+op_FLT_S:
+    RD = fp::CompareS(fp::Compare::Lt, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
+    NEXT;
+op_FLE_S:
+    RD = fp::CompareS(fp::Compare::Le, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
+    NEXT;
+op_FEQ_D:
+    RD = fp::CompareD(fp::Compare::Eq, f[d->rs1], f[d->rs2], hart_.fflags);
+    NEXT;
+op_FLT_D:
+    RD = fp::CompareD(fp::Compare::Lt, f[d->rs1], f[d->rs2], hart_.fflags);
+    NEXT;
+op_FLE_D:
+    RD = fp::CompareD(fp::Compare::Le, f[d->rs1], f[d->rs2], hart_.fflags);
+    NEXT;
+op_FCVT_W_S:
+    TO_INT(FS1, fp::IntKind::W);
+    NEXT;
+op_FCVT_WU_S:
+    TO_INT(FS1, fp::IntKind::WU);
+    NEXT;
+op_FCVT_L_S:
+    TO_INT(FS1, fp::IntKind::L);
+    NEXT;
+op_FCVT_LU_S:
+    TO_INT(FS1, fp::IntKind::LU);
+    NEXT;
+op_FCVT_W_D:
+    TO_INT(FD1, fp::IntKind::W);
+    NEXT;
+op_FCVT_WU_D:
+    TO_INT(FD1, fp::IntKind::WU);
+    NEXT;
+op_FCVT_L_D:
+    TO_INT(FD1, fp::IntKind::L);
+    NEXT;
+op_FCVT_LU_D:
+    TO_INT(FD1, fp::IntKind::LU);
+    NEXT;
+op_FCVT_S_W:
+    FROM_INT_S(fp::IntKind::W);
+    NEXT;
+op_FCVT_S_WU:
+    FROM_INT_S(fp::IntKind::WU);
+    NEXT;
+op_FCVT_S_L:
+    FROM_INT_S(fp::IntKind::L);
+    NEXT;
+op_FCVT_S_LU:
+    FROM_INT_S(fp::IntKind::LU);
+    NEXT;
+op_FCVT_D_W:
+    FROM_INT_D(fp::IntKind::W);
+    NEXT;
+op_FCVT_D_WU:
+    FROM_INT_D(fp::IntKind::WU);
+    NEXT;
+op_FCVT_D_L:
+    FROM_INT_D(fp::IntKind::L);
+    NEXT;
+op_FCVT_D_LU:
+    FROM_INT_D(fp::IntKind::LU);
+    NEXT;
+op_FMV_X_W:
+    RD = SignExtend32(f[d->rs1]);
+    NEXT;
+op_FCLASS_S:
+    RD = fp::ClassifyS(fp::UnboxS(f[d->rs1]));
+    NEXT;
+op_FMV_X_D:
+    RD = f[d->rs1];
+    NEXT;
+op_FCLASS_D:
+    RD = fp::ClassifyD(f[d->rs1]);
+    NEXT;
+op_FMV_W_X:
+    f[d->rd] = fp::BoxS(static_cast<uint32_t>(RS1));
+    NEXT;
+op_FMV_D_X:
+    f[d->rd] = RS1;
+    NEXT;
+
+limitReached:
+    remaining = 0;
+    return finish(RunResult::Stop::InstructionLimit);
+fetchFault:
+    ++remaining;
+    result.message = Describe("jump to unmapped or non-executable address", pc,
+                              faultAddress ? faultAddress : pc);
+    return finish(RunResult::Stop::Fault);
+memoryFault:
+    ++remaining;
+    result.message =
+        Describe("memory access outside the program's memory: address", pc, faultAddress);
+    return finish(RunResult::Stop::Fault);
+misalignedAtomic:
+    ++remaining;
+    result.message = Describe("misaligned atomic memory operation: address", pc, faultAddress);
+    return finish(RunResult::Stop::Fault);
+}
+
+template RunResult Interpreter::Loop<true>(uint64_t);
+template RunResult Interpreter::Loop<false>(uint64_t);
+
+} // namespace sim
