@@ -1,0 +1,158 @@
+// The check open before a results file goes to the editor, against real failures.
+#include "platform/FileCheck.h"
+
+#include "TempDir.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(FileCheck, ReadableFilePasses) {
+    TempDir dir;
+    EXPECT_EQ(CheckOpenForReading(dir.write("simout.res", "sim_num_insn 5\n")), FileError::None);
+}
+
+TEST(FileCheck, MissingFileInExistingDirectoryIsNotFound) {
+    TempDir dir;
+    EXPECT_EQ(CheckOpenForReading(dir.file("absent.res")), FileError::NotFound);
+}
+
+TEST(FileCheck, MissingDirectoryIsInvalidPath) {
+    TempDir dir;
+    EXPECT_EQ(CheckOpenForReading(dir.file("no/such/dir/x.res")), FileError::InvalidPath);
+}
+
+TEST(FileCheck, FileUsedAsDirectoryIsInvalidPath) {
+    TempDir dir;
+    dir.write("plain");
+    EXPECT_EQ(CheckOpenForReading(dir.file("plain/x.res")), FileError::InvalidPath);
+}
+
+TEST(FileCheck, TooLongNameIsInvalidPath) {
+    TempDir dir;
+    EXPECT_EQ(CheckOpenForReading(dir.file(std::string(300, 'a'))), FileError::InvalidPath);
+}
+
+TEST(FileCheck, NoFreeDescriptorIsTooManyOpenFiles) {
+    TempDir dir;
+    const std::string path = dir.write("x.res", "1");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = 3; // 0, 1 and 2 are open: no descriptor is left
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
+    const FileError error = CheckOpenForReading(path);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    EXPECT_EQ(error, FileError::TooManyOpenFiles);
+}
+
+TEST(FileCheck, UnreadableForTheUserIsAccessDenied) {
+    TempDir dir;
+    const std::string path = dir.write("private.res", "1");
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    // Root reads anything; acting as nobody for the open makes the denial real.
+    const uid_t saved = geteuid();
+    if (saved == 0) {
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    const FileError error = CheckOpenForReading(path);
+    if (saved == 0) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_EQ(error, FileError::AccessDenied);
+}
+
+// A writer in another process holding an exclusive lock until it is killed.
+class LockingWriter {
+public:
+    explicit LockingWriter(const std::string& path) {
+        int ready[2];
+        if (pipe(ready) != 0) {
+            return;
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            const int fd = open(path.c_str(), O_WRONLY);
+            const char ok = (fd >= 0 && flock(fd, LOCK_EX) == 0) ? '1' : '0';
+            (void)!write(ready[1], &ok, 1);
+            for (;;) {
+                pause();
+            }
+        }
+        close(ready[1]);
+        char ok = '0';
+        locked_ = read(ready[0], &ok, 1) == 1 && ok == '1';
+        close(ready[0]);
+    }
+    ~LockingWriter() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool locked() const { return locked_; }
+
+private:
+    pid_t pid_ = -1;
+    bool locked_ = false;
+};
+
+TEST(FileCheck, WritersExclusiveLockIsSharingViolation) {
+    TempDir dir;
+    const std::string path = dir.write("busy.res", "1");
+    LockingWriter writer(path);
+    ASSERT_TRUE(writer.locked());
+    EXPECT_EQ(CheckOpenForReading(path), FileError::SharingViolation);
+}
+
+TEST(FileCheck, FifoWithoutWriterDoesNotBlock) {
+    TempDir dir;
+    const std::string path = dir.file("pipe.res");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    // Returning at all is the point: a blocking open would hang here.
+    EXPECT_EQ(CheckOpenForReading(path), FileError::None);
+}
+
+struct MessageCase {
+    const char* name;
+    FileError error;
+    const char* expected;
+};
+
+class FileErrorMessageTest : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(FileErrorMessageTest, NamesTheFullPath) {
+    const MessageCase& c = GetParam();
+    EXPECT_EQ(FileErrorMessage(c.error, "/tmp/a b/x%1.res"), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCause, FileErrorMessageTest,
+    ::testing::Values(
+        MessageCase{"None", FileError::None, ""},
+        MessageCase{"NotFound", FileError::NotFound, "/tmp/a b/x%1.res was not found."},
+        MessageCase{"InvalidPath", FileError::InvalidPath,
+                    "/tmp/a b/x%1.res contains an invalid path."},
+        MessageCase{"TooManyOpenFiles", FileError::TooManyOpenFiles,
+                    "/tmp/a b/x%1.res could not be opened because there are too many open "
+                    "files."},
+        MessageCase{"AccessDenied", FileError::AccessDenied,
+                    "Access to /tmp/a b/x%1.res was denied."},
+        MessageCase{"SharingViolation", FileError::SharingViolation,
+                    "A sharing violation occurred while accessing /tmp/a b/x%1.res."},
+        MessageCase{"HardwareError", FileError::HardwareError,
+                    "A hardware I/O error was reported while accessing /tmp/a b/x%1.res."},
+        MessageCase{"Unknown", FileError::Unknown,
+                    "An unknown error occurred while accessing /tmp/a b/x%1.res."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
