@@ -103,6 +103,8 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
         combo->setEditable(true);
         // Enter must not add the typed text to the list.
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // No completion while typing: the field holds exactly what was typed.
+        combo->setCompleter(nullptr);
         combo->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         return combo;
     }
