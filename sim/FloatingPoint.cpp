@@ -78,7 +78,7 @@ template <typename T> T NextToward0(T v) {
 // it never lands on a midpoint of Narrow by accident. Sets NX, OF and UF (tininess after
 // rounding, as RISC-V detects it).
 template <typename Narrow, typename Wide>
-Narrow RoundTiesAway(Wide wide, uint32_t& flags, bool checkTiny = true) {
+Narrow RoundTiesAway(Wide wide, uint32_t& flags, bool wideInexact = false, bool checkTiny = true) {
     if (wide != wide)
         return std::numeric_limits<Narrow>::quiet_NaN();
     const Wide absolute = wide < 0 ? -wide : wide;
@@ -94,8 +94,16 @@ Narrow RoundTiesAway(Wide wide, uint32_t& flags, bool checkTiny = true) {
         if ((back < 0 ? -back : back) > absolute)
             towardZero = NextToward0(towardZero);
     }
-    if (static_cast<Wide>(towardZero) == wide)
+    if (static_cast<Wide>(towardZero) == wide) {
+        // Exact in Narrow, but if the wide result was rounded the true one lies within a
+        // sliver of it: the same result, inexact.
+        if (wideInexact) {
+            flags |= NX;
+            if (std::fabs(towardZero) < std::numeric_limits<Narrow>::min())
+                flags |= UF;
+        }
         return towardZero;
+    }
     flags |= NX;
     const Narrow away = NextAway(towardZero);
     Wide midpoint;
@@ -113,8 +121,8 @@ Narrow RoundTiesAway(Wide wide, uint32_t& flags, bool checkTiny = true) {
         // Tininess after rounding: round again with the exponent range moved out of the way.
         constexpr int kShift = std::numeric_limits<Narrow>::digits + 8;
         uint32_t ignored = 0;
-        const Narrow unbounded =
-            RoundTiesAway<Narrow, Wide>(wide * Wide(std::ldexp(1.0, kShift)), ignored, false);
+        const Narrow unbounded = RoundTiesAway<Narrow, Wide>(wide * Wide(std::ldexp(1.0, kShift)),
+                                                             ignored, false, false);
         if (std::fabs(unbounded) < std::ldexp(std::numeric_limits<Narrow>::min(), kShift))
             flags |= UF;
     }
@@ -141,18 +149,26 @@ template <typename T> T HostArithmetic(Arith op, T a, T b) {
 
 // The operation in the wide format, with only the flags that belong to the operation itself
 // (invalid, divide by zero): rounding flags come from RoundTiesAway.
-template <typename Wide, typename T> Wide WideArithmetic(Arith op, T a, T b, uint32_t& flags) {
+template <typename Wide> struct WideResult {
+    Wide value;
+    bool inexact;
+};
+
+template <typename Wide, typename T>
+WideResult<Wide> WideArithmetic(Arith op, T a, T b, uint32_t& flags) {
     HostFlagsScope scope;
     const Wide result = HostArithmetic<Wide>(op, Wide(a), Wide(b));
-    flags |= scope.Raised() & (NV | DZ);
-    return result;
+    const uint32_t raised = scope.Raised();
+    flags |= raised & (NV | DZ);
+    return {result, (raised & NX) != 0};
 }
 
 template <typename T, typename Bits>
 Bits ArithmeticIn(Arith op, T a, T b, int mode, uint32_t& flags) {
     if (mode == RMM && op != Arith::Sqrt) { // a square root is never a midpoint: RNE is RMM
         using Wide = std::conditional_t<sizeof(T) == 4, double, __float128>;
-        return BitsOf(RoundTiesAway<T>(WideArithmetic<Wide>(op, a, b, flags), flags));
+        const WideResult<Wide> wide = WideArithmetic<Wide>(op, a, b, flags);
+        return BitsOf(RoundTiesAway<T>(wide.value, flags, wide.inexact));
     }
     RoundingScope scope(mode == RMM ? RNE : mode);
     return BitsOf(HostArithmetic<T>(op, a, b));
@@ -178,14 +194,17 @@ Bits FusedIn(Fused op, T a, T b, T c, int mode, uint32_t& flags) {
         flags |= NV;
     if (mode == RMM) {
         using Wide = std::conditional_t<sizeof(T) == 4, double, __float128>;
-        Wide product, sum;
+        Wide sum;
+        bool inexact;
         {
             HostFlagsScope scope;
-            product = Wide(a) * Wide(b); // exact in the wide format
+            const Wide product = Wide(a) * Wide(b); // exact in the wide format
             sum = product + Wide(c);
-            flags |= scope.Raised() & NV;
+            const uint32_t raised = scope.Raised();
+            flags |= raised & NV;
+            inexact = (raised & NX) != 0;
         }
-        return BitsOf(RoundTiesAway<T>(sum, flags));
+        return BitsOf(RoundTiesAway<T>(sum, flags, inexact));
     }
     RoundingScope scope(mode);
     return BitsOf(std::fma(a, b, c));
@@ -351,7 +370,11 @@ uint64_t ToInteger(double value, IntKind kind, int mode, uint32_t& flags) {
         flags |= NV;
         return range.highResult;
     }
-    const double rounded = RoundToIntegral(value, mode);
+    double rounded;
+    {
+        HostFlagsScope quiet; // the compiler's inline rounding sequences may raise inexact
+        rounded = RoundToIntegral(value, mode);
+    }
     if (rounded < range.low) {
         flags |= NV;
         return range.lowResult;

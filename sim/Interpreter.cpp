@@ -1,6 +1,7 @@
 #include "sim/Interpreter.h"
 
 #include "sim/FloatingPoint.h"
+#include "sim/HexText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -591,6 +592,7 @@ op_ECALL : {
         if constexpr (Observed)
             Notify(current, currentPc, currentAddress);
         result.exitStatus = outcome.status;
+        result.message = outcome.message;
         return finish(RunResult::Stop::Exited);
     }
     if (outcome.kind == SyscallOutcome::Kind::Fatal) {
@@ -980,8 +982,8 @@ limitReached:
     return finish(RunResult::Stop::InstructionLimit);
 fetchFault:
     ++remaining;
-    result.message = Describe("jump to unmapped or non-executable address", pc,
-                              faultAddress ? faultAddress : pc);
+    result.message =
+        "jump to unmapped or non-executable address " + HexText(faultAddress ? faultAddress : pc);
     return finish(RunResult::Stop::Fault);
 memoryFault:
     ++remaining;

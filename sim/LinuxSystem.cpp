@@ -1,5 +1,7 @@
 #include "sim/LinuxSystem.h"
 
+#include "sim/HexText.h"
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -95,13 +97,9 @@ SyscallOutcome LinuxSystem::Call(Hart& hart) {
     if (!entry) {
         const char* name = NameOf(number);
         outcome.kind = SyscallOutcome::Kind::Fatal;
-        outcome.message =
-            "unknown system call " + std::to_string(number) +
-            (name ? std::string(" (") + name + ")" : std::string()) + " at pc 0x" + [&] {
-                char hex[32];
-                std::snprintf(hex, sizeof hex, "%llx", static_cast<unsigned long long>(hart.pc));
-                return std::string(hex);
-            }();
+        outcome.message = "unknown system call " + std::to_string(number) +
+                          (name ? std::string(" (") + name + ")" : std::string()) + " at pc " +
+                          HexText(hart.pc);
         return outcome;
     }
     const int64_t value = (this->*(entry->handler))(args);
@@ -284,6 +282,22 @@ int64_t LinuxSystem::Renameat(const SyscallArgs& a) {
     if (!GuestPath(a.a[1], from) || !GuestPath(a.a[3], to))
         return -EFAULT;
     return Result(renameat(HostDirFd(a.a[0]), from.c_str(), HostDirFd(a.a[2]), to.c_str()));
+}
+
+int64_t LinuxSystem::Renameat2(const SyscallArgs& a) {
+    std::string from, to;
+    if (!GuestPath(a.a[1], from) || !GuestPath(a.a[3], to))
+        return -EFAULT;
+    return Result(renameat2(HostDirFd(a.a[0]), from.c_str(), HostDirFd(a.a[2]), to.c_str(),
+                            static_cast<unsigned>(a.a[4])));
+}
+
+int64_t LinuxSystem::Faccessat2(const SyscallArgs& a) {
+    std::string path;
+    if (!GuestPath(a.a[1], path))
+        return -EFAULT;
+    const int flags = static_cast<int>(a.a[3]) & (AT_EACCESS | AT_SYMLINK_NOFOLLOW | AT_EMPTY_PATH);
+    return Result(faccessat(HostDirFd(a.a[0]), path.c_str(), static_cast<int>(a.a[2]), flags));
 }
 
 int64_t LinuxSystem::Faccessat(const SyscallArgs& a) {
@@ -722,7 +736,8 @@ const LinuxSystem::Entry LinuxSystem::kTable[] = {
     {222, &LinuxSystem::Mmap},         {226, &LinuxSystem::Mprotect},
     {233, &LinuxSystem::Madvise},      {258, &LinuxSystem::NotImplemented},
     {259, &LinuxSystem::FlushIcache},  {261, &LinuxSystem::Prlimit64},
-    {278, &LinuxSystem::Getrandom},    {293, &LinuxSystem::NotImplemented},
+    {278, &LinuxSystem::Getrandom},    {276, &LinuxSystem::Renameat2},
+    {439, &LinuxSystem::Faccessat2},   {293, &LinuxSystem::NotImplemented},
 };
 
 const LinuxSystem::Entry* LinuxSystem::Find(uint64_t number) {

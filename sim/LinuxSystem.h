@@ -57,7 +57,9 @@ private:
     int64_t Unlinkat(const SyscallArgs& a);
     int64_t Mkdirat(const SyscallArgs& a);
     int64_t Renameat(const SyscallArgs& a);
+    int64_t Renameat2(const SyscallArgs& a);
     int64_t Faccessat(const SyscallArgs& a);
+    int64_t Faccessat2(const SyscallArgs& a);
     int64_t Readlinkat(const SyscallArgs& a);
     int64_t Getcwd(const SyscallArgs& a);
     int64_t Chdir(const SyscallArgs& a);
