@@ -1,7 +1,8 @@
 // A stand-in for the simulators, for tests of the window's runs. It records what it was given
 // (its arguments, its standard input when that is a file, its PATH) into files beside it,
 // lives as long as STANDIN_SLEEP_MS says (200 ms unless told), copies standin-results.txt to
-// simout.res when there is one, and exits with STANDIN_EXIT (0 unless told).
+// simout.res when there is one, notes the time it ends, and exits with STANDIN_EXIT (0 unless
+// told).
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -45,5 +46,10 @@ int main(int argc, char** argv) {
     if (std::filesystem::exists("standin-results.txt"))
         std::filesystem::copy_file("standin-results.txt", "simout.res",
                                    std::filesystem::copy_options::overwrite_existing);
+    // When it ended, on the clock every process shares, for the window's latency benchmark.
+    std::ofstream("standin-exit-ns.txt")
+        << std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+               .count();
     return int(EnvNumber("STANDIN_EXIT", 0));
 }
