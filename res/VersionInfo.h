@@ -17,7 +17,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> Strings{{
     {"FileDescription", "Zemlo MFC Application"},
     {"FileVersion", "1, 0, 0, 1"},
     {"InternalName", "Zemlo"},
-    {"LegalCopyright", "Copyright (C) 2026 the Zemlo developers"},
+    {"LegalCopyright", "Copyright (C) 2026 Zemlo"},
     {"LegalTrademarks", ""},
     {"OriginalFilename", "Zemlo.EXE"},
     {"ProductName", "Zemlo Application"},
