@@ -15,8 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -41,16 +40,31 @@ private:
 };
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || fstat(fd, &st) != 0) {
         error = "cannot open program '" + path + "': " + std::strerror(errno);
+        if (fd >= 0)
+            close(fd);
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "cannot read program '" + path + "'";
+    if (!S_ISREG(st.st_mode)) {
+        close(fd);
+        error = "cannot run '" + path + "': not a regular file";
         return false;
     }
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes.resize(done);
     return true;
 }
 

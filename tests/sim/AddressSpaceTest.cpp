@@ -36,7 +36,8 @@ TEST_F(AddressSpaceTest, RemapKeepsContentWhenMoving) {
     const uint64_t blocker = space.Map(GuestMemory::kPageSize); // just below a: a cannot grow down
     (void)blocker;
     memory.Store<uint64_t>(a, 42);
-    const uint64_t grown = space.Remap(a, GuestMemory::kPageSize, 64 * GuestMemory::kPageSize, true);
+    const uint64_t grown =
+        space.Remap(a, GuestMemory::kPageSize, 64 * GuestMemory::kPageSize, true);
     ASSERT_NE(grown, 0u);
     EXPECT_EQ(memory.Load<uint64_t>(grown), 42u);
     EXPECT_EQ(space.Remap(grown, 64 * GuestMemory::kPageSize, 128 * GuestMemory::kPageSize, false),

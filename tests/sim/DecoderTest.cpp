@@ -53,20 +53,20 @@ TEST_P(DecodeWord, GivesOperationAndOperands) {
 INSTANTIATE_TEST_SUITE_P(
     Words, DecodeWord,
     testing::Values(
-        DecodeRow{"addi_negative", 0xfff50513, Op::ADDI, 10, 10, 31, -1},   // addi a0,a0,-1
+        DecodeRow{"addi_negative", 0xfff50513, Op::ADDI, 10, 10, 31, -1},      // addi a0,a0,-1
         DecodeRow{"lui_top_bit", 0x800002b7, Op::LUI, 5, 0, 0, -0x80000000LL}, // lui t0,0x80000
-        DecodeRow{"jal_backwards", 0xffdff0ef, Op::JAL, 1, 31, 29, -4},       // jal ra,-4
-        DecodeRow{"beq_forward", 0x00b50463, Op::BEQ, 0, 10, 11, 8},           // beq a0,a1,+8
+        DecodeRow{"jal_backwards", 0xffdff0ef, Op::JAL, 1, 31, 29, -4},        // jal ra,-4
+        DecodeRow{"beq_forward", 0x00b50463, Op::BEQ, 8, 10, 11, 8},           // beq a0,a1,+8
         DecodeRow{"bltu_backwards", 0xfeb56ee3, Op::BLTU, 29, 10, 11, -4},     // bltu a0,a1,-4
         DecodeRow{"sd_negative_offset", 0xfea13c23, Op::SD, 24, 2, 10, -8},    // sd a0,-8(sp)
         DecodeRow{"srai_64bit_shift", 0x43f55513, Op::SRAI, 10, 10, 31, 63},   // srai a0,a0,63
         DecodeRow{"x0_destination_is_discarded", 0x00000013, Op::ADDI, kDiscardRegister, 0, 0, 0},
-        DecodeRow{"csrrs_reads_fcsr", 0x003027f3, Op::CSRRS, 15, 0, 3, 3},     // frcsr a5
-        DecodeRow{"amoadd_w_aqrl", 0x06b5252f, Op::AMOADD_W, 10, 10, 11, 0},   // amoadd.w.aqrl
-        DecodeRow{"lr_d", 0x1005352f, Op::LR_D, 10, 10, 0, 0},                 // lr.d a0,(a0)
-        DecodeRow{"fadd_d_dynamic", 0x02b57553, Op::FADD_D, 10, 10, 11, 0},    // fadd.d fa0,fa0,fa1
-        DecodeRow{"fmadd_s", 0x60b57543, Op::FMADD_S, 10, 10, 11, 0},          // fmadd.s fa0,fa0,fa1,fa2
-        DecodeRow{"fcvt_lu_d_rtz", 0xc2351553, Op::FCVT_LU_D, 10, 10, 3, 0},   // fcvt.lu.d a0,fa0,rtz
+        DecodeRow{"csrrs_reads_fcsr", 0x003027f3, Op::CSRRS, 15, 0, 3, 3},   // frcsr a5
+        DecodeRow{"amoadd_w_aqrl", 0x06b5252f, Op::AMOADD_W, 10, 10, 11, 0}, // amoadd.w.aqrl
+        DecodeRow{"lr_d", 0x1005352f, Op::LR_D, 10, 10, 0, 0},               // lr.d a0,(a0)
+        DecodeRow{"fadd_d_dynamic", 0x02b57553, Op::FADD_D, 10, 10, 11, 0},  // fadd.d fa0,fa0,fa1
+        DecodeRow{"fmadd_s", 0x60b57543, Op::FMADD_S, 10, 10, 11, 0}, // fmadd.s fa0,fa0,fa1,fa2
+        DecodeRow{"fcvt_lu_d_rtz", 0xc2351553, Op::FCVT_LU_D, 10, 10, 3, 0}, // fcvt.lu.d a0,fa0,rtz
         DecodeRow{"reserved_rounding_mode_5", 0x02b55553, Op::Illegal, 0, 0, 0, 0x02b55553},
         DecodeRow{"reserved_rounding_mode_6", 0x02b56553, Op::Illegal, 0, 0, 0, 0x02b56553},
         DecodeRow{"all_ones", 0xffffffff, Op::Illegal, 0, 0, 0, 0xffffffff},
@@ -101,14 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
     Parcels, ExpandParcel,
     testing::Values(
         CompressedRow{"c_addi4spn_1", 0x1fe0, 0x3fc10413},
-        CompressedRow{"c_fld_2", 0x3ce8, 0x0f84b507},
-        CompressedRow{"c_lw_3", 0x5e7c, 0x07c62783},
-        CompressedRow{"c_ld_4", 0x7f74, 0x0f873683},
-        CompressedRow{"c_fsd_5", 0xa504, 0x00953427},
-        CompressedRow{"c_sw_6", 0xc3a4, 0x0497a023},
-        CompressedRow{"c_sd_7", 0xe050, 0x08c43023},
-        CompressedRow{"c_nop_8", 0x0001, 0x00000013},
-        CompressedRow{"c_addi_9", 0x1501, 0xfe050513},
+        CompressedRow{"c_fld_2", 0x3ce8, 0x0f84b507}, CompressedRow{"c_lw_3", 0x5e7c, 0x07c62783},
+        CompressedRow{"c_ld_4", 0x7f74, 0x0f873683}, CompressedRow{"c_fsd_5", 0xa504, 0x00953427},
+        CompressedRow{"c_sw_6", 0xc3a4, 0x0497a023}, CompressedRow{"c_sd_7", 0xe050, 0x08c43023},
+        CompressedRow{"c_nop_8", 0x0001, 0x00000013}, CompressedRow{"c_addi_9", 0x1501, 0xfe050513},
         CompressedRow{"c_addiw_10", 0x237d, 0x01f3031b},
         CompressedRow{"c_li_11", 0x58fd, 0xfff00893},
         CompressedRow{"c_addi16sp_12", 0x7101, 0xe0010113},
@@ -119,8 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         CompressedRow{"c_srai_17", 0x8405, 0x40145413},
         CompressedRow{"c_andi_18", 0x9b3d, 0xfef77713},
         CompressedRow{"c_sub_19", 0x8c89, 0x40a484b3},
-        CompressedRow{"c_xor_20", 0x8e35, 0x00d64633},
-        CompressedRow{"c_or_21", 0x8f5d, 0x00f76733},
+        CompressedRow{"c_xor_20", 0x8e35, 0x00d64633}, CompressedRow{"c_or_21", 0x8f5d, 0x00f76733},
         CompressedRow{"c_and_22", 0x8c65, 0x00947433},
         CompressedRow{"c_subw_23", 0x9d0d, 0x40b5053b},
         CompressedRow{"c_addw_24", 0x9fa5, 0x009787bb},
@@ -128,8 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         CompressedRow{"c_fldsp_26", 0x31fe, 0x1f813187},
         CompressedRow{"c_lwsp_27", 0x50fe, 0x0fc12083},
         CompressedRow{"c_ldsp_28", 0x7dfe, 0x1f813d83},
-        CompressedRow{"c_jr_29", 0x8282, 0x00028067},
-        CompressedRow{"c_mv_30", 0x854a, 0x01200533},
+        CompressedRow{"c_jr_29", 0x8282, 0x00028067}, CompressedRow{"c_mv_30", 0x854a, 0x01200533},
         CompressedRow{"c_ebreak_31", 0x9002, 0x00100073},
         CompressedRow{"c_jalr_32", 0x9582, 0x000580e7},
         CompressedRow{"c_add_33", 0x9ffa, 0x01ef8fb3},
@@ -153,15 +147,11 @@ TEST_P(ReservedParcel, IsIllegal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parcels, ReservedParcel,
-    testing::Values(ReservedRow{"all_zero", 0x0000},
-                    ReservedRow{"addi4spn_zero_immediate", 0x0004},
+    testing::Values(ReservedRow{"all_zero", 0x0000}, ReservedRow{"addi4spn_zero_immediate", 0x0004},
                     ReservedRow{"quadrant0_reserved_funct3", 0x8000},
-                    ReservedRow{"addiw_to_x0", 0x2001},
-                    ReservedRow{"addi16sp_zero", 0x6101},
-                    ReservedRow{"lui_zero", 0x6281},
-                    ReservedRow{"subw_reserved_row", 0x9c41},
-                    ReservedRow{"lwsp_to_x0", 0x4002},
-                    ReservedRow{"ldsp_to_x0", 0x6002},
+                    ReservedRow{"addiw_to_x0", 0x2001}, ReservedRow{"addi16sp_zero", 0x6101},
+                    ReservedRow{"lui_zero", 0x6281}, ReservedRow{"subw_reserved_row", 0x9c41},
+                    ReservedRow{"lwsp_to_x0", 0x4002}, ReservedRow{"ldsp_to_x0", 0x6002},
                     ReservedRow{"jr_x0", 0x8002}),
     [](const testing::TestParamInfo<ReservedRow>& info) { return std::string(info.param.name); });
 

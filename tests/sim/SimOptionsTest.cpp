@@ -34,8 +34,8 @@ TEST(SimOptions, PredictionLineOfTheWindow) {
 }
 
 TEST(SimOptions, WordsAfterTheProgramAreItsArgumentsEvenWhenTheyLookLikeOptions) {
-    const ParsedOptions p = ParseSimOptions(
-        Words("-memaddr 1 -history 32 tomcatv.ss {uses TOMCATV.MODEL} -history x"));
+    const ParsedOptions p =
+        ParseSimOptions(Words("-memaddr 1 -history 32 tomcatv.ss {uses TOMCATV.MODEL} -history x"));
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(p.options.history, 32u);
     EXPECT_EQ(p.options.program,

@@ -1,6 +1,6 @@
 // The statistics file as the window reads it.
-#include "results/StatisticsFile.h"
 #include "sim/StatisticsWriter.h"
+#include "results/StatisticsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,9 @@ TEST(StatisticsWriter, WindowReaderFindsEngineStatistics) {
     const std::string path = testing::TempDir() + "/engine-stats.res";
     ASSERT_TRUE(stats.WriteTo(path));
     std::map<int, std::string> fields;
-    ReadStatisticsFile(SimulationMode::ValuePrediction, false,
-                       [&](int id, const std::string& text) { fields[id] = text; }, path);
+    ReadStatisticsFile(
+        SimulationMode::ValuePrediction, false,
+        [&](int id, const std::string& text) { fields[id] = text; }, path);
     EXPECT_EQ(fields[1020], "1000");
     EXPECT_EQ(fields[1021], "250");
     std::filesystem::remove(path);

@@ -8,6 +8,7 @@ static void goodbye(void) { puts("atexit handler ran"); }
 int main(int argc, char** argv) {
     atexit(goodbye);
     if (argc > 1 && strcmp(argv[1], "abort") == 0) {
+        puts("aborting");
         fflush(stdout);
         abort();
     }

@@ -46,13 +46,23 @@ int main(void) {
     unsigned char buffer[32];
     for (int i = 0; i < 32; ++i)
         buffer[i] = (unsigned char)(i * 37);
-    uint64_t word;
+    uint64_t word, stored;
     uint32_t half;
+#if defined(__riscv)
+    /* The compiler splits misaligned accesses into bytes: these are the real instructions. */
+    __asm__ volatile("ld %0, 0(%1)" : "=r"(word) : "r"(buffer + 3));
+    __asm__ volatile("lw %0, 0(%1)" : "=r"(half) : "r"(buffer + 13));
+    __asm__ volatile("sd %1, 0(%0)" : : "r"(buffer + 5), "r"(0x1122334455667788ull) : "memory");
+    __asm__ volatile("ld %0, 0(%1)" : "=r"(stored) : "r"(buffer + 5));
+#else
     memcpy(&word, buffer + 3, 8);
     memcpy(&half, buffer + 13, 4);
-    volatile uint64_t* misaligned = (volatile uint64_t*)(void*)(buffer + 5);
-    *misaligned = 0x1122334455667788ull;
-    printf("misaligned %016" PRIx64 " %08" PRIx32 " %016" PRIx64 "\n", word, half, *misaligned);
+    stored = 0x1122334455667788ull;
+    memcpy(buffer + 5, &stored, 8);
+    memcpy(&stored, buffer + 5, 8);
+#endif
+    printf("misaligned %016" PRIx64 " %08" PRIx32 " %016" PRIx64 " %02x\n", word, half, stored,
+           buffer[4] ^ buffer[13]);
 
     int64_t total = 0;
     for (int i = 1; i <= 100000; ++i)
