@@ -1,5 +1,6 @@
 // Browse: the chosen file's name goes into 1003 and every exchanged control is written back
 // with what was just read from it.
+#include "NamedCase.h"
 #include "WindowFixture.h"
 
 #include "TempDir.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 namespace {
+using testcases::PrintTo;
 using namespace ids;
 
 using Browse = WindowFixture;

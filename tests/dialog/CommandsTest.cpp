@@ -1,5 +1,6 @@
 // Stop at idle, the exit paths, the About box from both menus, the system menu's commands,
 // and the hidden controls through all of it.
+#include "NamedCase.h"
 #include "WindowFixture.h"
 
 #include "app/AboutDlg.h"
@@ -13,6 +14,7 @@
 #include <functional>
 
 namespace {
+using testcases::PrintTo;
 using namespace ids;
 
 using Stop = WindowFixture;

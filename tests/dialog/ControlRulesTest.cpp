@@ -1,5 +1,6 @@
 // The control-state rules, driven through the real widgets and compared with the resulting
 // states: every control's enabled state, not just the ones a rule names.
+#include "NamedCase.h"
 #include "WindowFixture.h"
 
 #include "dialog/RunLists.h"
@@ -8,6 +9,7 @@
 #include <functional>
 
 namespace {
+using testcases::PrintTo;
 using namespace ids;
 
 // The idle states of value locality, from the idle prediction window: what the locality rule

@@ -1,5 +1,6 @@
 // Open_Regs_File against real file failures: the message for the cause with the full path,
 // and the editor started with that path in every case.
+#include "NamedCase.h"
 #include "WindowFixture.h"
 
 #include "TempDir.h"
@@ -23,6 +24,7 @@
 #include <unistd.h>
 
 namespace {
+using testcases::PrintTo;
 using namespace ids;
 
 // A writer in another process holding an exclusive lock on the file until it is killed.

@@ -1,5 +1,6 @@
 // Start up to the composed line: validation with its messages and focus, the result fields,
 // the line itself, and the routes that reach Start.
+#include "NamedCase.h"
 #include "WindowFixture.h"
 
 #include "dialog/RunLists.h"
@@ -10,6 +11,7 @@
 #include <functional>
 
 namespace {
+using testcases::PrintTo;
 using namespace ids;
 
 void FillResults(CZemloDlg& window) {

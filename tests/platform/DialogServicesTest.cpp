@@ -1,5 +1,6 @@
 // The real modal services, end to end: a timer plays the user's part.
 #include "platform/DialogServices.h"
+#include "NamedCase.h"
 
 #include "TempDir.h"
 
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 namespace {
+using testcases::PrintTo;
 
 // Calls act with the modal dialog of type T once it is open.
 template <typename T> void WhenModalOpens(std::function<void(T*)> act) {

@@ -1,5 +1,6 @@
 // The check open before a results file goes to the editor, against real failures.
 #include "platform/FileCheck.h"
+#include "NamedCase.h"
 
 #include "TempDir.h"
 
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 namespace {
+using testcases::PrintTo;
 
 TEST(FileCheck, ReadableFilePasses) {
     TempDir dir;

@@ -1,8 +1,10 @@
 #include "platform/FileFilter.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+using testcases::PrintTo;
 
 struct FilterCase {
     const char* name;

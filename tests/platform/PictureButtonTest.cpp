@@ -1,5 +1,6 @@
 // The face a picture button shows, by the drawing order, and what it paints.
 #include "platform/PictureButton.h"
+#include "NamedCase.h"
 
 #include "platform/ResourceImages.h"
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 namespace {
+using testcases::PrintTo;
 
 QImage Solid(QRgb colour) {
     QImage image(30, 30, QImage::Format_RGB32);
@@ -88,14 +90,14 @@ TEST(PictureButton, TakesTheSizeOfItsUpFaceAtItsTopLeftCorner) {
 }
 
 struct ResourceFaceCase {
-    const char* button;
+    const char* name; // the button's caption
     bool hasDisabled;
 };
 
 class ResourceFacesTest : public ::testing::TestWithParam<ResourceFaceCase> {};
 
 TEST_P(ResourceFacesTest, AreThirtyByThirtyWithAPalette) {
-    const std::string button = GetParam().button;
+    const std::string button = GetParam().name;
     for (const char* letter : {"U", "D", "F", "X"}) {
         const QImage face = LoadFace(button + letter);
         if (std::string(letter) == "X" && !GetParam().hasDisabled) {
@@ -117,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ResourceFacesTest,
                          ::testing::Values(ResourceFaceCase{"OK", true},
                                            ResourceFaceCase{"CANCEL", true},
                                            ResourceFaceCase{"EXIT", false}),
-                         [](const auto& info) { return std::string(info.param.button); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ResourcePictures, BannerAndIconHaveTheirSizes) {
     const QImage banner = LoadResourceBitmap("bitmap142");

@@ -1,6 +1,7 @@
 // A dialog built from a small template: the controls, their places, the control interface,
 // the keyboard.
 #include "platform/TemplateDialog.h"
+#include "NamedCase.h"
 
 #include "platform/DialogUnits.h"
 #include "platform/GroupFrame.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 namespace {
+using testcases::PrintTo;
 using K = ControlKind;
 using namespace flags;
 

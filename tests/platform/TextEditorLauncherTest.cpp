@@ -1,5 +1,6 @@
 // Which editor opens a results file, and that the path reaches it as one argument.
 #include "platform/TextEditorLauncher.h"
+#include "NamedCase.h"
 
 #include "TempDir.h"
 
@@ -12,6 +13,7 @@
 #include <thread>
 
 namespace {
+using testcases::PrintTo;
 
 // Puts an environment variable for one test and restores it afterwards.
 class ScopedEnvironment {
