@@ -1,4 +1,5 @@
 #include "app/Zemlo.h"
+#include "res/VersionInfo.h"
 
 #include <QApplication>
 
@@ -12,6 +13,11 @@ CZemloApp theApp;
 int main(int argc, char** argv) {
     qInstallMessageHandler(DiscardMessage);
     QApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
+                                                .arg(version::FileVersion[0])
+                                                .arg(version::FileVersion[1])
+                                                .arg(version::FileVersion[2])
+                                                .arg(version::FileVersion[3]));
     theApp.InitInstance();
     return 0;
 }
