@@ -357,16 +357,6 @@ template <bool Observed> RunResult Interpreter::Loop(uint64_t limit) {
     bool pending = false;
     uint64_t currentPc = 0, currentAddress = 0;
     DecodedInstruction* d = cache_.Lookup(pc);
-    auto finish = [&](RunResult::Stop stop) {
-        result.stop = stop;
-        result.instructions = limit - remaining;
-        result.loads = loads;
-        result.stores = stores;
-        hart_.pc = pc;
-        hart_.instret = result.instructions;
-        hart_.fflags |= fp::TakeHostFlags();
-        return result;
-    };
     if (!d)
         goto fetchFault;
     ZEMLO_DISPATCH();
@@ -412,7 +402,8 @@ op_Illegal:
 illegalInstruction:
     ++remaining;
     result.message = DescribeIllegal(pc);
-    return finish(RunResult::Stop::Fault);
+    result.stop = RunResult::Stop::Fault;
+    goto finished;
 
 op_LUI:
     RD = IMM;
@@ -593,16 +584,19 @@ op_ECALL : {
             Notify(current, currentPc, currentAddress);
         result.exitStatus = outcome.status;
         result.message = outcome.message;
-        return finish(RunResult::Stop::Exited);
+        result.stop = RunResult::Stop::Exited;
+        goto finished;
     }
     if (outcome.kind == SyscallOutcome::Kind::Fatal) {
         result.message = outcome.message;
-        return finish(RunResult::Stop::Fault);
+        result.stop = RunResult::Stop::Fault;
+        goto finished;
     }
     if constexpr (Observed)
         Notify(current, currentPc, currentAddress);
-    // The call may have unmapped or remapped code: find the next instruction afresh.
-    pc += d->length;
+    // The call may have unmapped or remapped code, freeing d's slot: find the next
+    // instruction afresh (ecall has no compressed form, so it is 4 bytes long).
+    pc += 4;
     d = cache_.Lookup(pc);
     if (!d)
         goto fetchFault;
@@ -611,7 +605,8 @@ op_ECALL : {
 op_EBREAK:
     ++remaining;
     result.message = Describe("breakpoint (ebreak) reached: address", pc, pc);
-    return finish(RunResult::Stop::Fault);
+    result.stop = RunResult::Stop::Fault;
+    goto finished;
 op_CSRRW:
 op_CSRRS:
 op_CSRRC:
@@ -979,21 +974,34 @@ op_FMV_D_X:
 
 limitReached:
     remaining = 0;
-    return finish(RunResult::Stop::InstructionLimit);
+    result.stop = RunResult::Stop::InstructionLimit;
+    goto finished;
 fetchFault:
     ++remaining;
     result.message =
         "jump to unmapped or non-executable address " + HexText(faultAddress ? faultAddress : pc);
-    return finish(RunResult::Stop::Fault);
+    result.stop = RunResult::Stop::Fault;
+    goto finished;
 memoryFault:
     ++remaining;
     result.message =
         Describe("memory access outside the program's memory: address", pc, faultAddress);
-    return finish(RunResult::Stop::Fault);
+    result.stop = RunResult::Stop::Fault;
+    goto finished;
 misalignedAtomic:
     ++remaining;
     result.message = Describe("misaligned atomic memory operation: address", pc, faultAddress);
-    return finish(RunResult::Stop::Fault);
+    result.stop = RunResult::Stop::Fault;
+    goto finished;
+finished:
+    // The counters lived in host registers during the run (nothing may take their address).
+    result.instructions = limit - remaining;
+    result.loads = loads;
+    result.stores = stores;
+    hart_.pc = pc;
+    hart_.instret = result.instructions;
+    hart_.fflags |= fp::TakeHostFlags();
+    return result;
 }
 
 template RunResult Interpreter::Loop<true>(uint64_t);

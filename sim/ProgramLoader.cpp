@@ -53,7 +53,8 @@ bool LoadSegment(const std::vector<uint8_t>& file, const Elf64_Phdr& ph, uint64_
 bool LoadElf(const std::vector<uint8_t>& file, GuestMemory& memory, LoadedProgram& program,
              std::string& error) {
     Elf64_Ehdr h{};
-    std::memcpy(&h, file.data(), std::min(file.size(), sizeof h));
+    if (!file.empty())
+        std::memcpy(&h, file.data(), std::min(file.size(), sizeof h));
     if (!CheckHeader(file, h, error))
         return false;
     std::vector<Elf64_Phdr> headers(h.e_phnum);
