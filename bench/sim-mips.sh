@@ -11,7 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # name, source, argument giving ~1e9 simulated instructions
-workloads=("fp_loop bench/fp_loop.c 14500" "pointer_chase bench/pointer_chase.c 230")
+workloads=("fp_loop bench/fp_loop.c 14500" "pointer_chase bench/pointer_chase.c 540")
 
 seconds() { # seconds taken by the command, to the millisecond
     local start end

@@ -1,6 +1,7 @@
 // The architectural state of the one hardware thread a user program runs on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace sim {
@@ -15,5 +16,8 @@ struct Hart {
     bool reserved = false;
     uint64_t instret = 0;
 };
+
+static_assert(offsetof(Hart, f) == offsetof(Hart, x) + sizeof(Hart::x),
+              "the interpreter addresses both register files from one base");
 
 } // namespace sim

@@ -217,14 +217,15 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
     do {                                                                                           \
         if constexpr (Observed)                                                                    \
             goto observe;                                                                          \
-        if (remaining-- == 0)                                                                      \
+        if (__builtin_sub_overflow(remaining, 1, &remaining))                                      \
             goto limitReached;                                                                     \
         goto* kLabels[static_cast<int>(d->op)];                                                    \
     } while (0)
 #define NEXT                                                                                       \
     do {                                                                                           \
         pc += d->length;                                                                           \
-        d += d->length >> 1;                                                                       \
+        d = reinterpret_cast<DecodedInstruction*>(reinterpret_cast<char*>(d) +                     \
+                                                  d->length * (sizeof(DecodedInstruction) / 2));   \
         ZEMLO_DISPATCH();                                                                          \
     } while (0)
 #define JUMP(target)                                                                               \
@@ -287,7 +288,7 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
     } while (0)
 // The instruction's rounding mode: its own, or frm for the dynamic mode; 5 to 7 are illegal.
 #define ROUNDING_MODE(name)                                                                        \
-    const int name = d->rm == fp::Dynamic ? static_cast<int>(hart_.frm) : d->rm;                   \
+    const int name = modes[d->rm];                                                                 \
     if (name > fp::RMM)                                                                            \
     goto illegalInstruction
 #define FS1 fp::AsFloat(fp::UnboxS(f[d->rs1]))
@@ -338,6 +339,8 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
         f[d->rd] = fp::IntegerToD(RS1, kind, mode_, hart_.fflags);                                 \
     } while (0)
 
+constexpr int kFloatBase = offsetof(Hart, f) / sizeof(uint64_t);
+
 template <bool Observed> RunResult Interpreter::Loop(uint64_t limit) {
     static void* const kLabels[kOpCount] = {&&op_NotDecoded, &&op_PageEnd, &&op_Illegal,
 #define ZEMLO_RV_LABEL(name, match, mask, format, cls, dest) &&op_##name,
@@ -345,7 +348,12 @@ template <bool Observed> RunResult Interpreter::Loop(uint64_t limit) {
 #undef ZEMLO_RV_LABEL
     };
     uint64_t* const x = hart_.x;
-    uint64_t* const f = hart_.f;
+    // The FP registers follow the integer ones in Hart: one base register serves both.
+#define f (x + kFloatBase)
+    // The effective rounding mode of each rm field: itself, or frm for the dynamic mode; the
+    // reserved ones map to an invalid mode. Kept here, refreshed on CSR writes.
+    uint8_t modes[8] = {fp::RNE, fp::RTZ, fp::RDN, fp::RUP,
+                        fp::RMM, 5,       6,       static_cast<uint8_t>(hart_.frm)};
     uint8_t* const mem = memory_.Base();
     uint64_t pc = hart_.pc;
     uint64_t remaining = limit;
@@ -616,6 +624,7 @@ op_CSRRCI:
     hart_.instret = limit - remaining - 1;
     if (AccessCsr(*d) != CsrStatus::Ok)
         goto illegalInstruction;
+    modes[fp::Dynamic] = static_cast<uint8_t>(hart_.frm);
     NEXT;
 op_MUL:
     RD = RS1 * RS2;
@@ -1003,6 +1012,8 @@ finished:
     hart_.fflags |= fp::TakeHostFlags();
     return result;
 }
+
+#undef f
 
 template RunResult Interpreter::Loop<true>(uint64_t);
 template RunResult Interpreter::Loop<false>(uint64_t);
