@@ -9,6 +9,7 @@ packages=(
     libgtest-dev
     gcc-riscv64-linux-gnu
     qemu-user
+    clang-14 libclang-rt-14-dev
     xvfb xauth xdotool imagemagick
 )
 
