@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <qdrawutil.h>
 
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent), template_(dialogTemplate) {
@@ -47,8 +48,21 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* pa
         }
     }
     ChainTabOrder();
-    const QRect client = MapDialogRect(units_, 0, 0, dialogTemplate.width, dialogTemplate.height);
-    setFixedSize(client.size());
+    clientEdge_ = dialogTemplate.clientEdge ? 2 : 0;
+    for (QWidget* widget : controls_) {
+        widget->move(widget->pos() + QPoint(clientEdge_, clientEdge_));
+    }
+    PlaceClientArea(0);
+}
+
+void TemplateDialog::PlaceClientArea(int menuHeight) {
+    const QRect client = MapDialogRect(units_, 0, 0, template_.width, template_.height);
+    setFixedSize(client.width() + 2 * clientEdge_, menuHeight + client.height() + 2 * clientEdge_);
+}
+
+QPoint TemplateDialog::clientOrigin() const {
+    const int menuHeight = menuBar_ ? menuBar_->height() : 0;
+    return QPoint(clientEdge_, menuHeight + clientEdge_);
 }
 
 QWidget* TemplateDialog::CreateControl(const ControlTemplate& row) {
@@ -316,12 +330,11 @@ void TemplateDialog::SetMenu(const MenuTemplate& menu) {
     // The menu bar sits above the client area and the window grows by its height, as a
     // window's menu does: the controls keep their places relative to the client area.
     const int menuHeight = menuBar_->sizeHint().height();
-    const QRect client = MapDialogRect(units_, 0, 0, template_.width, template_.height);
-    menuBar_->setGeometry(0, 0, client.width(), menuHeight);
+    PlaceClientArea(menuHeight);
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
     for (QWidget* widget : controls_) {
         widget->move(widget->pos() + QPoint(0, menuHeight));
     }
-    setFixedSize(client.width(), client.height() + menuHeight);
     menuBar_->show();
 }
 
@@ -370,8 +383,12 @@ void TemplateDialog::keyPressEvent(QKeyEvent* event) {
 
 void TemplateDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    // The border of controls that cannot draw one of their own.
     QPainter painter(this);
+    if (clientEdge_ > 0) {
+        const int top = menuBar_ ? menuBar_->height() : 0;
+        qDrawWinPanel(&painter, QRect(0, top, width(), height() - top), palette(), true);
+    }
+    // The border of controls that cannot draw one of their own.
     painter.setPen(palette().color(QPalette::Dark));
     for (QWidget* widget : controls_) {
         const unsigned style = widget->property("controlStyle").toUInt();

@@ -52,6 +52,9 @@ public:
     // Every control, in the template's order.
     const std::vector<QWidget*>& controls() const { return controls_; }
     DialogBaseUnits baseUnits() const { return units_; }
+    // Where the client area's top-left corner lies in the window: below the menu bar and
+    // inside the client edge.
+    QPoint clientOrigin() const;
 
 protected:
     // The window's initialisation; true lets the first control that takes the focus have it.
@@ -67,6 +70,7 @@ private:
     void ApplyFocusPolicy(QWidget* widget, const ControlTemplate& row);
     void ChainTabOrder();
     void CentreOnScreen();
+    void PlaceClientArea(int menuHeight);
 
     const DialogTemplate& template_;
     DialogBaseUnits units_;
@@ -76,5 +80,6 @@ private:
     // bytes written, whatever the encoding makes of them.
     std::map<const QWidget*, std::string> writtenBytes_;
     QMenuBar* menuBar_ = nullptr;
+    int clientEdge_ = 0; // pixels
     bool initialised_ = false;
 };

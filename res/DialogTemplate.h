@@ -48,4 +48,5 @@ struct DialogTemplate {
     std::string_view fontFace;
     int fontPointSize;
     std::vector<ControlTemplate> controls;
+    bool clientEdge = false; // a sunken edge around the client area
 };

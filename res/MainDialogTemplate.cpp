@@ -74,6 +74,7 @@ const DialogTemplate& MainDialogTemplate() {
 {K::Edit,          "",                                           ids::IDC_RESULT_ALU_LOCALITY,     278, 129, 127,  12, Disabled | ResultField},
 {K::PushButton,    "Open_Regs_File",                             ids::IDC_OPEN_REGS_FILE,           15, 273,  63,  18, TabStop},
             // clang-format on
-        }};
+        },
+        true};
     return dialog;
 }

@@ -221,6 +221,18 @@ TEST_F(TemplateDialogTest, MenuBarSitsAboveTheClientAreaAndItemsGoByPosition) {
     EXPECT_EQ(dialog.commands, std::vector<int>{502});
 }
 
+TEST(TemplateDialogEdge, ClientEdgeFramesTheClientAreaWithoutMovingItsContents) {
+    DialogTemplate edged = TestTemplate();
+    edged.clientEdge = true;
+    TemplateDialog plain(TestTemplate());
+    TemplateDialog framed(edged);
+    EXPECT_EQ(framed.size(), plain.size() + QSize(4, 4));
+    EXPECT_EQ(framed.clientOrigin(), QPoint(2, 2));
+    for (size_t i = 0; i < plain.controls().size(); ++i) {
+        EXPECT_EQ(framed.controls()[i]->pos(), plain.controls()[i]->pos() + QPoint(2, 2));
+    }
+}
+
 struct UnitsCase {
     const char* name;
     DialogBaseUnits units;
