@@ -23,6 +23,8 @@ public:
 
     // The slot of pc, or null when pc is not in executable memory.
     DecodedInstruction* Lookup(uint64_t pc) {
+        if (pc >= GuestMemory::kSize)
+            return nullptr;
         Page* page = pages_[pc / GuestMemory::kPageSize];
         if (!page)
             page = Fill(pc);

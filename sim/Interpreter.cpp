@@ -147,6 +147,13 @@ void Interpreter::Notify(const DecodedInstruction& d, uint64_t pc, uint64_t addr
     listener_->OnRetire(r);
 }
 
+SyscallOutcome::Kind Interpreter::CallSystem(RunResult& result) {
+    const SyscallOutcome outcome = system_.Call(hart_);
+    result.exitStatus = outcome.status;
+    result.message = outcome.message;
+    return outcome.kind;
+}
+
 Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
     enum : uint32_t {
         kFflags = 0x001,
@@ -388,23 +395,26 @@ observe:
 // without counting.
 #define REDISPATCH()                                                                               \
     do {                                                                                           \
-        ++remaining;                                                                               \
         if constexpr (Observed) {                                                                  \
+            ++remaining; /* observe counts it again */                                             \
             pending = false;                                                                       \
             goto observe;                                                                          \
         }                                                                                          \
-        goto* kLabels[static_cast<int>(d->op)];                                                    \
+        goto* kLabels[static_cast<int>(d->op)]; /* the count taken stands for the instruction */   \
     } while (0)
 op_NotDecoded:
     if (!cache_.DecodeInto(*d, pc)) {
+        ++remaining; // no instruction ran
         faultAddress = pc + 2;
         goto fetchFault;
     }
     REDISPATCH();
 op_PageEnd:
     d = cache_.Lookup(pc);
-    if (!d)
+    if (!d) {
+        ++remaining; // no instruction ran
         goto fetchFault;
+    }
     REDISPATCH();
 op_Illegal:
 illegalInstruction:
@@ -584,19 +594,18 @@ op_ECALL : {
     hart_.pc = pc;
     hart_.instret = limit - remaining;
     hart_.fflags |= fp::TakeHostFlags(); // the host's own work in the call is not the guest's
-    SyscallOutcome outcome = system_.Call(hart_);
+    // The call itself is out of line: nothing with a destructor may live in this scope,
+    // which every handler jumps across.
+    const SyscallOutcome::Kind kind = CallSystem(result);
     fp::ClearHostFlags();
     x[0] = 0;
-    if (outcome.kind == SyscallOutcome::Kind::Exit) {
+    if (kind == SyscallOutcome::Kind::Exit) {
         if constexpr (Observed)
             Notify(current, currentPc, currentAddress);
-        result.exitStatus = outcome.status;
-        result.message = outcome.message;
         result.stop = RunResult::Stop::Exited;
         goto finished;
     }
-    if (outcome.kind == SyscallOutcome::Kind::Fatal) {
-        result.message = outcome.message;
+    if (kind == SyscallOutcome::Kind::Fatal) {
         result.stop = RunResult::Stop::Fault;
         goto finished;
     }
@@ -986,7 +995,7 @@ limitReached:
     result.stop = RunResult::Stop::InstructionLimit;
     goto finished;
 fetchFault:
-    ++remaining;
+    // The instruction that jumped here has retired; nothing else ran.
     result.message =
         "jump to unmapped or non-executable address " + HexText(faultAddress ? faultAddress : pc);
     result.stop = RunResult::Stop::Fault;

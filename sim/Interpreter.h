@@ -37,6 +37,7 @@ private:
     template <bool Observed> RunResult Loop(uint64_t limit);
     enum class CsrStatus { Ok, Illegal };
     CsrStatus AccessCsr(const DecodedInstruction& d);
+    SyscallOutcome::Kind CallSystem(RunResult& result);
     void Notify(const DecodedInstruction& d, uint64_t pc, uint64_t address);
     std::string Describe(const char* what, uint64_t pc, uint64_t address) const;
     std::string DescribeIllegal(uint64_t pc) const;

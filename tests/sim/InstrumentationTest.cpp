@@ -99,6 +99,25 @@ TEST_F(Instrumentation, ObservedRunGivesTheSameOutputAsAPlainOne) {
     EXPECT_EQ(observed, simtest::ReadFile(plainDir + "/progout.res"));
 }
 
+TEST_F(Instrumentation, PlainRunCountsTheInstructionsTheListenerSees) {
+    // The uninstrumented loop counts on its own; both counts must agree on a whole run, first
+    // executions of freshly decoded instructions and page crossings included.
+    for (const char* guest : {"integer", "stdio", "selfmod"}) {
+        Run(guest);
+        ASSERT_EQ(status, guest == std::string("stdio") ? 11 : 0) << guest;
+        const std::string plainDir = simtest::MakeTempDirectory("plain-count");
+        RunSimulator("sim-test",
+                     {"-redir:sim", plainDir + "/simout.res", "-redir:prog",
+                      plainDir + "/progout.res", std::string(ZEMLO_GUEST_DIR) + "/" + guest},
+                     ModelFactory());
+        std::istringstream in(simtest::ReadFile(plainDir + "/simout.res"));
+        std::string name, value;
+        in >> name >> value;
+        ASSERT_EQ(name, "sim_num_insn");
+        EXPECT_EQ(value, std::to_string(record.retired)) << guest;
+    }
+}
+
 TEST_F(Instrumentation, InstructionLimitCountsRetirements) {
     const auto stats = Run("spin", {"-max:inst", "54321"});
     EXPECT_EQ(status, 0);
