@@ -168,6 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadProgramRow{"truncated_segments", "truncated_segments", {}, "truncated"},
         BadProgramRow{
             "illegal_instruction", Guest("bad_illegal"), {}, "illegal instruction 0xffffffff"},
+        BadProgramRow{
+            "reserved_dynamic_rounding_mode", Guest("bad_frm"), {}, "illegal instruction"},
         BadProgramRow{"jump_to_unmapped_memory",
                       Guest("bad_jump"),
                       {},
