@@ -35,6 +35,11 @@ public:
     // that cannot be executed.
     bool DecodeInto(DecodedInstruction& slot, uint64_t pc) const;
 
+    // Decodes the instruction at pc (slot is Lookup(pc)) and those after it up to the end of
+    // its basic block or its page, and gives each its run: the instructions left in the block
+    // from it on. False if the first instruction cannot be fetched.
+    bool DecodeRun(DecodedInstruction* slot, uint64_t pc) const;
+
     // Forgets every decoded instruction (fence.i, code unmapped or made non-executable).
     void Flush();
 

@@ -12,6 +12,10 @@ namespace sim {
 constexpr uint8_t kDiscardRegister = 32;
 
 struct DecodedInstruction {
+    int32_t imm = 0; // immediate; the CSR number for CSR instructions; the word if Illegal
+    // Instructions from this one to the end of its basic block (this one included): the
+    // interpreter counts a block's instructions once, as it enters the block.
+    uint16_t run = 0;
     Op op = Op::NotDecoded;
     uint8_t rd = 0;
     uint8_t rs1 = 0;
@@ -19,8 +23,8 @@ struct DecodedInstruction {
     uint8_t rs3 = 0;
     uint8_t rm = 0;     // funct3: the rounding mode of FP instructions
     uint8_t length = 0; // 2 for a compressed instruction, else 4
-    int64_t imm = 0;    // immediate; the CSR number for CSR instructions; the word if Illegal
 };
+static_assert(sizeof(DecodedInstruction) == 16);
 
 // Decodes a 32-bit instruction word (a compressed one already expanded). Unknown words, and
 // FP instructions with a reserved static rounding mode (5 or 6), decode as Op::Illegal.
@@ -36,5 +40,10 @@ uint32_t ExpandCompressed(uint16_t parcel);
 
 // True for the FP instructions whose funct3 is a rounding mode.
 bool HasRoundingMode(Op op);
+
+// True for the instructions after which execution does not simply go on with the next one:
+// jumps and branches, and those that need an exact instruction count or may change the code
+// (system calls, CSR accesses, fence.i, breakpoints, illegal words).
+bool EndsBlock(Op op);
 
 } // namespace sim

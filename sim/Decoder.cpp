@@ -57,12 +57,30 @@ bool HasRoundingMode(Op op) {
     return fused || (opcode == 0x53 && (info.mask & 0x7000) == 0);
 }
 
+bool EndsBlock(Op op) {
+    switch (op) {
+    case Op::ECALL:
+    case Op::EBREAK:
+    case Op::FENCE_I:
+    case Op::CSRRW:
+    case Op::CSRRS:
+    case Op::CSRRC:
+    case Op::CSRRWI:
+    case Op::CSRRSI:
+    case Op::CSRRCI:
+    case Op::Illegal:
+        return true;
+    default:
+        return InfoOf(op).cls == InstructionClass::Branch;
+    }
+}
+
 DecodedInstruction Decode(uint32_t word) {
     DecodedInstruction d;
     d.length = 4;
     d.op = FindOp(word);
     if (d.op == Op::Illegal) {
-        d.imm = word;
+        d.imm = static_cast<int32_t>(word);
         return d;
     }
     const InstructionInfo& info = InfoOf(d.op);
@@ -71,9 +89,12 @@ DecodedInstruction Decode(uint32_t word) {
     d.rs2 = Bits(word, 24, 20);
     d.rs3 = Bits(word, 31, 27);
     d.rm = Bits(word, 14, 12);
-    d.imm = ImmediateOf(info.format, word);
+    d.imm = static_cast<int32_t>(ImmediateOf(info.format, word));
     if (HasRoundingMode(d.op) && (d.rm == 5 || d.rm == 6)) {
-        d = DecodedInstruction{Op::Illegal, 0, 0, 0, 0, 0, 4, word};
+        d = DecodedInstruction{};
+        d.op = Op::Illegal;
+        d.length = 4;
+        d.imm = static_cast<int32_t>(word);
         return d;
     }
     if (info.destination == Destination::Integer && d.rd == 0)
@@ -84,13 +105,19 @@ DecodedInstruction Decode(uint32_t word) {
 DecodedInstruction DecodeParcels(uint16_t low, uint16_t high) {
     if ((low & 3) == 3) {
         if ((low & 0x1C) == 0x1C) { // 48-bit and longer encodings: none is defined here
-            DecodedInstruction d{Op::Illegal, 0, 0, 0, 0, 0, 4, low};
+            DecodedInstruction d;
+            d.op = Op::Illegal;
+            d.length = 4;
+            d.imm = low;
             return d;
         }
         return Decode(static_cast<uint32_t>(high) << 16 | low);
     }
     const uint32_t expanded = ExpandCompressed(low);
-    DecodedInstruction d = expanded ? Decode(expanded) : DecodedInstruction{Op::Illegal};
+    DecodedInstruction d;
+    d.op = Op::Illegal;
+    if (expanded)
+        d = Decode(expanded);
     d.length = 2;
     if (d.op == Op::Illegal)
         d.imm = low;

@@ -200,7 +200,7 @@ constexpr uint32_t amo(uint32_t funct3, uint32_t funct5) {
     X(FMV_D_X, enc::op(0x53, 0, 0x79), enc::kFunct7Rs2, R, Other, Float)
 
 // The operations of the interpreter: three of its own, then one per table row.
-enum class Op : uint16_t {
+enum class Op : uint8_t {
     NotDecoded, // a cache slot not decoded yet
     PageEnd,    // the slots past a page's end: fetch continues on the next page
     Illegal,    // a word that is no instruction of the set
@@ -223,5 +223,6 @@ struct InstructionInfo {
 const InstructionInfo& InfoOf(Op op);
 constexpr int kOpCount = static_cast<int>(Op::Count);
 constexpr int kFirstInstruction = static_cast<int>(Op::Illegal) + 1;
+static_assert(kOpCount <= 256, "an Op is one byte in the decoded-instruction cache");
 
 } // namespace sim

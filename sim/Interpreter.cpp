@@ -99,7 +99,21 @@ Interpreter::Interpreter(Hart& hart, GuestMemory& memory, CodeCache& cache,
 RunResult Interpreter::Run(uint64_t maxInstructions) {
     fp::ClearHostFlags();
     const uint64_t limit = maxInstructions ? maxInstructions : ~0ull;
-    return listener_ ? Loop<true>(limit) : Loop<false>(limit);
+    bool handover = false;
+    retiredBefore_ = 0;
+    if (listener_)
+        return Loop<true, false>(limit, handover);
+    // Counting by blocks until the budget no longer holds a whole block, then one by one, so
+    // that a limit stops the program after exactly that many instructions.
+    RunResult blocks = Loop<false, true>(limit, handover);
+    if (!handover)
+        return blocks;
+    retiredBefore_ = blocks.instructions;
+    RunResult rest = Loop<false, false>(limit - blocks.instructions, handover);
+    rest.instructions += blocks.instructions;
+    rest.loads += blocks.loads;
+    rest.stores += blocks.stores;
+    return rest;
 }
 
 std::string Interpreter::Describe(const char* what, uint64_t pc, uint64_t address) const {
@@ -220,20 +234,40 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
 //   CHECK(a, n) leave with a memory fault unless [a, a+n) is guest memory
 //
 // Instructions are counted as they are dispatched: remaining reaching zero stops the run.
-#define ZEMLO_DISPATCH()                                                                           \
+#define ENTER()                                                                                    \
     do {                                                                                           \
         if constexpr (Observed)                                                                    \
             goto observe;                                                                          \
-        if (__builtin_sub_overflow(remaining, 1, &remaining))                                      \
+        if constexpr (Blocks) {                                                                    \
+            if (remaining < d->run)                                                                \
+                goto limitReached;                                                                 \
+            remaining -= d->run;                                                                   \
+        } else if (__builtin_sub_overflow(remaining, 1, &remaining)) {                             \
             goto limitReached;                                                                     \
+        }                                                                                          \
         goto* kLabels[static_cast<int>(d->op)];                                                    \
     } while (0)
-#define NEXT                                                                                       \
+#define STEP()                                                                                     \
+    do {                                                                                           \
+        if constexpr (Blocks)                                                                      \
+            goto* kLabels[static_cast<int>(d->op)];                                                \
+        ENTER();                                                                                   \
+    } while (0)
+#define ADVANCE()                                                                                  \
     do {                                                                                           \
         pc += d->length;                                                                           \
         d = reinterpret_cast<DecodedInstruction*>(reinterpret_cast<char*>(d) +                     \
                                                   d->length * (sizeof(DecodedInstruction) / 2));   \
-        ZEMLO_DISPATCH();                                                                          \
+    } while (0)
+#define NEXT                                                                                       \
+    do {                                                                                           \
+        ADVANCE();                                                                                 \
+        STEP();                                                                                    \
+    } while (0)
+#define NEXT_BLOCK                                                                                 \
+    do {                                                                                           \
+        ADVANCE();                                                                                 \
+        ENTER();                                                                                   \
     } while (0)
 #define JUMP(target)                                                                               \
     do {                                                                                           \
@@ -247,7 +281,16 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
             if (!d)                                                                                \
                 goto fetchFault;                                                                   \
         }                                                                                          \
-        ZEMLO_DISPATCH();                                                                          \
+        ENTER();                                                                                   \
+    } while (0)
+// Takes back the count of the instruction d that did not complete (and, counting by blocks,
+// of the rest of its block).
+#define UNCOUNT()                                                                                  \
+    do {                                                                                           \
+        if constexpr (Blocks)                                                                      \
+            remaining += d->run;                                                                   \
+        else                                                                                       \
+            ++remaining;                                                                           \
     } while (0)
 #define CHECK(address, size)                                                                       \
     do {                                                                                           \
@@ -348,7 +391,9 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
 
 constexpr int kFloatBase = offsetof(Hart, f) / sizeof(uint64_t);
 
-template <bool Observed> RunResult Interpreter::Loop(uint64_t limit) {
+template <bool Observed, bool Blocks>
+RunResult Interpreter::Loop(uint64_t limit, bool& handover) {
+    static_assert(!(Observed && Blocks), "a listener sees instructions one by one");
     static void* const kLabels[kOpCount] = {&&op_NotDecoded, &&op_PageEnd, &&op_Illegal,
 #define ZEMLO_RV_LABEL(name, match, mask, format, cls, dest) &&op_##name,
                                             ZEMLO_RV_INSTRUCTIONS(ZEMLO_RV_LABEL)
@@ -374,7 +419,7 @@ template <bool Observed> RunResult Interpreter::Loop(uint64_t limit) {
     DecodedInstruction* d = cache_.Lookup(pc);
     if (!d)
         goto fetchFault;
-    ZEMLO_DISPATCH();
+    ENTER();
 
 observe:
     __attribute__((unused));
@@ -400,11 +445,14 @@ observe:
             pending = false;                                                                       \
             goto observe;                                                                          \
         }                                                                                          \
+        if constexpr (Blocks)                                                                      \
+            ENTER(); /* nothing was counted for it: count its block now */                         \
         goto* kLabels[static_cast<int>(d->op)]; /* the count taken stands for the instruction */   \
     } while (0)
 op_NotDecoded:
-    if (!cache_.DecodeInto(*d, pc)) {
-        ++remaining; // no instruction ran
+    if (!cache_.DecodeRun(d, pc)) {
+        if constexpr (!Blocks)
+            ++remaining; // no instruction ran
         faultAddress = pc + 2;
         goto fetchFault;
     }
@@ -412,13 +460,14 @@ op_NotDecoded:
 op_PageEnd:
     d = cache_.Lookup(pc);
     if (!d) {
-        ++remaining; // no instruction ran
+        if constexpr (!Blocks)
+            ++remaining; // no instruction ran
         goto fetchFault;
     }
     REDISPATCH();
 op_Illegal:
 illegalInstruction:
-    ++remaining;
+    UNCOUNT();
     result.message = DescribeIllegal(pc);
     result.stop = RunResult::Stop::Fault;
     goto finished;
@@ -440,27 +489,27 @@ op_JALR : {
 op_BEQ:
     if (RS1 == RS2)
         JUMP(pc + IMM);
-    NEXT;
+    NEXT_BLOCK;
 op_BNE:
     if (RS1 != RS2)
         JUMP(pc + IMM);
-    NEXT;
+    NEXT_BLOCK;
 op_BLT:
     if (static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2))
         JUMP(pc + IMM);
-    NEXT;
+    NEXT_BLOCK;
 op_BGE:
     if (static_cast<int64_t>(RS1) >= static_cast<int64_t>(RS2))
         JUMP(pc + IMM);
-    NEXT;
+    NEXT_BLOCK;
 op_BLTU:
     if (RS1 < RS2)
         JUMP(pc + IMM);
-    NEXT;
+    NEXT_BLOCK;
 op_BGEU:
     if (RS1 >= RS2)
         JUMP(pc + IMM);
-    NEXT;
+    NEXT_BLOCK;
 op_LB:
     LOAD_OP(int8_t);
     NEXT;
@@ -587,12 +636,12 @@ op_FENCE_I:
     d = cache_.Lookup(pc);
     if (!d)
         goto fetchFault;
-    ZEMLO_DISPATCH();
+    ENTER();
 op_ECALL : {
     if constexpr (Observed)
         pending = false; // reported below, once the call has written its result
     hart_.pc = pc;
-    hart_.instret = limit - remaining;
+    hart_.instret = retiredBefore_ + limit - remaining;
     hart_.fflags |= fp::TakeHostFlags(); // the host's own work in the call is not the guest's
     // The call itself is out of line: nothing with a destructor may live in this scope,
     // which every handler jumps across.
@@ -617,10 +666,10 @@ op_ECALL : {
     d = cache_.Lookup(pc);
     if (!d)
         goto fetchFault;
-    ZEMLO_DISPATCH();
+    ENTER();
 }
 op_EBREAK:
-    ++remaining;
+    UNCOUNT();
     result.message = Describe("breakpoint (ebreak) reached: address", pc, pc);
     result.stop = RunResult::Stop::Fault;
     goto finished;
@@ -630,11 +679,11 @@ op_CSRRC:
 op_CSRRWI:
 op_CSRRSI:
 op_CSRRCI:
-    hart_.instret = limit - remaining - 1;
+    hart_.instret = retiredBefore_ + limit - remaining - 1;
     if (AccessCsr(*d) != CsrStatus::Ok)
         goto illegalInstruction;
     modes[fp::Dynamic] = static_cast<uint8_t>(hart_.frm);
-    NEXT;
+    NEXT_BLOCK;
 op_MUL:
     RD = RS1 * RS2;
     NEXT;
@@ -991,7 +1040,13 @@ op_FMV_D_X:
     NEXT;
 
 limitReached:
-    remaining = 0;
+    if constexpr (Blocks) {
+        // The next block does not fit in the budget: the caller goes on instruction by
+        // instruction from here.
+        handover = true;
+    } else {
+        remaining = 0;
+    }
     result.stop = RunResult::Stop::InstructionLimit;
     goto finished;
 fetchFault:
@@ -1001,13 +1056,13 @@ fetchFault:
     result.stop = RunResult::Stop::Fault;
     goto finished;
 memoryFault:
-    ++remaining;
+    UNCOUNT();
     result.message =
         Describe("memory access outside the program's memory: address", pc, faultAddress);
     result.stop = RunResult::Stop::Fault;
     goto finished;
 misalignedAtomic:
-    ++remaining;
+    UNCOUNT();
     result.message = Describe("misaligned atomic memory operation: address", pc, faultAddress);
     result.stop = RunResult::Stop::Fault;
     goto finished;
@@ -1017,14 +1072,15 @@ finished:
     result.loads = loads;
     result.stores = stores;
     hart_.pc = pc;
-    hart_.instret = result.instructions;
+    hart_.instret = retiredBefore_ + result.instructions;
     hart_.fflags |= fp::TakeHostFlags();
     return result;
 }
 
 #undef f
 
-template RunResult Interpreter::Loop<true>(uint64_t);
-template RunResult Interpreter::Loop<false>(uint64_t);
+template RunResult Interpreter::Loop<true, false>(uint64_t, bool&);
+template RunResult Interpreter::Loop<false, false>(uint64_t, bool&);
+template RunResult Interpreter::Loop<false, true>(uint64_t, bool&);
 
 } // namespace sim

@@ -34,7 +34,9 @@ public:
     RunResult Run(uint64_t maxInstructions);
 
 private:
-    template <bool Observed> RunResult Loop(uint64_t limit);
+    // Observed: a listener is told of each instruction. Blocks: instructions are counted a
+    // basic block at a time (handover set when the budget cannot hold the next block).
+    template <bool Observed, bool Blocks> RunResult Loop(uint64_t limit, bool& handover);
     enum class CsrStatus { Ok, Illegal };
     CsrStatus AccessCsr(const DecodedInstruction& d);
     SyscallOutcome::Kind CallSystem(RunResult& result);
@@ -47,6 +49,7 @@ private:
     CodeCache& cache_;
     SystemCallHandler& system_;
     RetireListener* listener_ = nullptr;
+    uint64_t retiredBefore_ = 0; // instructions of this run retired by an earlier loop
 };
 
 } // namespace sim
