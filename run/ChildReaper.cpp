@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <system_error>
 #include <unistd.h>
 
 ChildReaper& ChildReaper::Instance() {
@@ -10,8 +11,15 @@ ChildReaper& ChildReaper::Instance() {
     return reaper;
 }
 
-ChildReaper::ChildReaper() : wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-    thread_ = std::thread([this] { Run(); });
+ChildReaper::ChildReaper() : wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+void ChildReaper::EnsureThread() {
+    if (thread_.joinable() || wakeFd_ < 0)
+        return;
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+    }
 }
 
 ChildReaper::~ChildReaper() {
@@ -21,8 +29,10 @@ ChildReaper::~ChildReaper() {
     }
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
-    thread_.join();
-    ::close(wakeFd_);
+    if (thread_.joinable())
+        thread_.join();
+    if (wakeFd_ >= 0)
+        ::close(wakeFd_);
 }
 
 void ChildReaper::Adopt(ProcessRef child) {
@@ -31,9 +41,22 @@ void ChildReaper::Adopt(ProcessRef child) {
     {
         std::lock_guard lock(mutex_);
         children_.push_back(std::move(child));
+        ReapEnded();
     }
+    EnsureThread();
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
+}
+
+void ChildReaper::ReapEnded() {
+    for (auto it = children_.begin(); it != children_.end();) {
+        if (!it->isRunning()) {
+            it->reap(0);
+            it = children_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 size_t ChildReaper::pending() {
@@ -58,13 +81,6 @@ void ChildReaper::Run() {
             [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
         }
         std::lock_guard lock(mutex_);
-        for (auto it = children_.begin(); it != children_.end();) {
-            if (!it->isRunning()) {
-                it->reap(0);
-                it = children_.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        ReapEnded();
     }
 }

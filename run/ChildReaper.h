@@ -22,6 +22,11 @@ public:
 private:
     ChildReaper();
     void Run();
+    // Reaps what has ended, without waiting.
+    void ReapEnded();
+    // The reaping thread starts with the first child; a process that cannot create it just
+    // then tries again with the next one, and meanwhile reaps at every adoption.
+    void EnsureThread();
 
     std::mutex mutex_;
     std::vector<ProcessRef> children_;

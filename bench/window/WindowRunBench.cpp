@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     fs::copy_file(argv[1], dir / "sim-zemlo.exe");
     fs::current_path(dir);
     std::ofstream("standin-results.txt") << "sim_num_insn 1000 sim_num_loads 250\n";
+    std::ofstream("applu.in") << "input\n";
 
     QApplication app(argc, argv);
     BenchServices services;
@@ -91,19 +92,20 @@ int main(int argc, char** argv) {
     WaitForResults(dialog);
     const double cpu = CpuSeconds() - cpuBefore;
     const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
-    std::printf("watching a %.1f s run: window CPU %.1f ms = %.3f%% of one core\n", wall,
-                cpu * 1e3, 100.0 * cpu / wall);
+    std::printf("watching a %.1f s run: window CPU %.1f ms = %.3f%% of one core\n", wall, cpu * 1e3,
+                100.0 * cpu / wall);
 
     ::setenv("STANDIN_SLEEP_MS", "100", 1);
     std::vector<double> toRunning, toResults;
     for (int i = 0; i < 50; ++i) {
         const auto clicked = Clock::now();
         start->click(); // returns once the simulator has been found and is watched
-        toRunning.push_back(std::chrono::duration<double, std::milli>(Clock::now() - clicked).count());
+        toRunning.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - clicked).count());
         WaitForResults(dialog);
-        const int64_t shownNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                    Clock::now().time_since_epoch())
-                                    .count();
+        const int64_t shownNs =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+                .count();
         toResults.push_back(double(shownNs - StandInExitNs()) / 1e6);
     }
     std::printf("Start click to simulator running: median %.2f ms over 50 runs\n",
@@ -112,5 +114,6 @@ int main(int argc, char** argv) {
                 MedianMs(toResults));
     fs::current_path("/");
     fs::remove_all(dir);
+    std::fflush(stdout);
     std::_Exit(0); // as the window ends
 }

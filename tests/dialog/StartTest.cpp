@@ -126,7 +126,7 @@ TEST_F(StartAccepted, EmptiesTheResultsSwitchesThemForTheModeAndComposesTheLine)
     EXPECT_EQ(window.launchedLines, std::vector<std::string>{line});
 }
 
-TEST_F(StartAccepted, UntilTheLauncherExistsTheWindowStaysIdleAndNothingPlays) {
+TEST_F(StartAccepted, StepsBeforeTheLaunchLeaveTheRunStateAlone) {
     ChooseBenchmark("/w/swim.ss");
     const auto statesBefore = EnabledStates();
     Click(IDOK);

@@ -33,6 +33,7 @@ class ExitPathTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(ExitPathTest, EndsTheProcessWithStatusZeroAndTheSimulatorWithIt) {
     ScratchDirectory dir;
     std::filesystem::copy_file(STANDIN_SIMULATOR, "sim-zemlo.exe");
+    WriteFile("applu.in", "");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::setenv("STANDIN_SLEEP_MS", "20000", 1);
     const int status = RunWindowProcess(GetParam());

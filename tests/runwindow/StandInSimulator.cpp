@@ -47,9 +47,8 @@ int main(int argc, char** argv) {
         std::filesystem::copy_file("standin-results.txt", "simout.res",
                                    std::filesystem::copy_options::overwrite_existing);
     // When it ended, on the clock every process shares, for the window's latency benchmark.
-    std::ofstream("standin-exit-ns.txt")
-        << std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-               .count();
+    std::ofstream("standin-exit-ns.txt") << std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                                std::chrono::steady_clock::now().time_since_epoch())
+                                                .count();
     return int(EnvNumber("STANDIN_EXIT", 0));
 }

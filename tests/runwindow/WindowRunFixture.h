@@ -63,6 +63,8 @@ protected:
         // The window opens its clip from the working directory, as it does beside the
         // simulators.
         ASSERT_EQ(std::system(MAKE_ZEMLO_AVI " zemlo.avi"), 0);
+        // The input the catalogue's tail of applu redirects from.
+        WriteFile("applu.in", "input of applu\n");
         dialog_ = std::make_unique<CZemloDlg>(services_);
         dialog_->SetProcessExit([this](int status) { exitStatuses_.push_back(status); });
         dialog_->InitDialog();

@@ -1,8 +1,11 @@
 #include "WindowRunFixture.h"
 
+#include "run/ChildReaper.h"
 #include "run/ProcessSnapshot.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <dirent.h>
 #include <pthread.h>
 
@@ -24,10 +27,14 @@ const std::string kAllStatistics = "sim_num_insn 1000 # instructions\n"
                                    "classifiedUnpred 45.0 # classified unpredictable\n"
                                    "unpredictable 33.3 # unpredictable, correctly classified\n";
 
-const int kResultFields[] = {IDC_RESULT_INSTRUCTIONS,     IDC_RESULT_LOADS,
-                             IDC_RESULT_ALUS,             IDC_RESULT_LOAD_LOCALITY,
-                             IDC_RESULT_ALU_LOCALITY,     IDC_RESULT_PREDICTED,
-                             IDC_RESULT_CLASSIFIED_PRED,  IDC_RESULT_CLASSIFIED_UNPRED,
+const int kResultFields[] = {IDC_RESULT_INSTRUCTIONS,
+                             IDC_RESULT_LOADS,
+                             IDC_RESULT_ALUS,
+                             IDC_RESULT_LOAD_LOCALITY,
+                             IDC_RESULT_ALU_LOCALITY,
+                             IDC_RESULT_PREDICTED,
+                             IDC_RESULT_CLASSIFIED_PRED,
+                             IDC_RESULT_CLASSIFIED_UNPRED,
                              IDC_RESULT_CORRECT_UNPRED};
 
 // Every process but this one whose working directory is dir: the interpreter and the
@@ -36,7 +43,8 @@ std::vector<pid_t> ProcessesWorkingIn(const std::filesystem::path& dir) {
     std::vector<pid_t> found;
     for (const ProcessEntry& e : TakeProcessSnapshot()) {
         std::error_code ec;
-        const auto cwd = std::filesystem::read_symlink("/proc/" + std::to_string(e.pid) + "/cwd", ec);
+        const auto cwd =
+            std::filesystem::read_symlink("/proc/" + std::to_string(e.pid) + "/cwd", ec);
         if (!ec && cwd == dir && e.pid != ::getpid() && !IsGoneOrZombie(e.pid))
             found.push_back(e.pid);
     }
@@ -67,7 +75,9 @@ struct JobCase {
     std::map<int, std::string> filled; // every other result field stays empty
 };
 
-void PrintTo(const JobCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const JobCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RunToTheEndTest : public WindowRunTest, public ::testing::WithParamInterface<JobCase> {};
 
@@ -75,7 +85,6 @@ TEST_P(RunToTheEndTest, FillsExactlyTheJobsFieldsAndReturnsToIdle) {
     const JobCase& job = GetParam();
     InstallSimulator(job.simulator);
     WriteResults(kAllStatistics);
-    WriteFile("applu.in", "input of applu\n");
     ChooseBenchmark("applu.ss");
     job.choose(*dialog_);
 
@@ -102,7 +111,8 @@ TEST_P(RunToTheEndTest, FillsExactlyTheJobsFieldsAndReturnsToIdle) {
 
     // The simulator saw the composed line's words, the tail's "<" input and PATH.
     std::vector<std::string> expected;
-    std::istringstream line(dialog_->lastCommandLine().substr(0, dialog_->lastCommandLine().find(" <")));
+    std::istringstream line(
+        dialog_->lastCommandLine().substr(0, dialog_->lastCommandLine().find(" <")));
     for (std::string word; line >> word;)
         expected.push_back(word);
     EXPECT_EQ(SplitNul(ReadFile("standin-argv.txt")), expected);
@@ -111,37 +121,40 @@ TEST_P(RunToTheEndTest, FillsExactlyTheJobsFieldsAndReturnsToIdle) {
               dir_.path().string() + ":");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Jobs, RunToTheEndTest,
-    ::testing::Values(
-        JobCase{"Prediction", "sim-zemlo.exe", [](CZemloDlg&) {},
-                {{IDC_RESULT_INSTRUCTIONS, "1000"},
-                 {IDC_RESULT_LOADS, "250"},
-                 {IDC_RESULT_PREDICTED, "40.0"},
-                 {IDC_RESULT_CLASSIFIED_PRED, "55.0"},
-                 {IDC_RESULT_CLASSIFIED_UNPRED, "45.0"},
-                 {IDC_RESULT_CORRECT_UNPRED, "33.3"}}},
-        JobCase{"LocalityOnRegisters", "sim-tolva.exe",
-                [](CZemloDlg& d) {
-                    d.SetCheck(IDC_LOCALITY_RADIO, true);
-                    d.OnLocalityRadio();
-                },
-                {{IDC_RESULT_INSTRUCTIONS, "1000"},
-                 {IDC_RESULT_LOADS, "250"},
-                 {IDC_RESULT_LOAD_LOCALITY, "42.5"}}},
-        JobCase{"LocalityOnInstructions", "sim-narup.exe",
-                [](CZemloDlg& d) {
-                    d.SetCheck(IDC_LOCALITY_RADIO, true);
-                    d.OnLocalityRadio();
-                    d.SetCheck(IDC_LOCALITY_ON_INSTRUCTIONS, true);
-                    d.OnContextualRadio();
-                },
-                {{IDC_RESULT_INSTRUCTIONS, "1000"},
-                 {IDC_RESULT_ALUS, "600"},
-                 {IDC_RESULT_LOADS, "250"},
-                 {IDC_RESULT_LOAD_LOCALITY, "42.5"},
-                 {IDC_RESULT_ALU_LOCALITY, "30.1"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Jobs, RunToTheEndTest,
+                         ::testing::Values(JobCase{"Prediction",
+                                                   "sim-zemlo.exe",
+                                                   [](CZemloDlg&) {},
+                                                   {{IDC_RESULT_INSTRUCTIONS, "1000"},
+                                                    {IDC_RESULT_LOADS, "250"},
+                                                    {IDC_RESULT_PREDICTED, "40.0"},
+                                                    {IDC_RESULT_CLASSIFIED_PRED, "55.0"},
+                                                    {IDC_RESULT_CLASSIFIED_UNPRED, "45.0"},
+                                                    {IDC_RESULT_CORRECT_UNPRED, "33.3"}}},
+                                           JobCase{"LocalityOnRegisters",
+                                                   "sim-tolva.exe",
+                                                   [](CZemloDlg& d) {
+                                                       d.SetCheck(IDC_LOCALITY_RADIO, true);
+                                                       d.OnLocalityRadio();
+                                                   },
+                                                   {{IDC_RESULT_INSTRUCTIONS, "1000"},
+                                                    {IDC_RESULT_LOADS, "250"},
+                                                    {IDC_RESULT_LOAD_LOCALITY, "42.5"}}},
+                                           JobCase{"LocalityOnInstructions",
+                                                   "sim-narup.exe",
+                                                   [](CZemloDlg& d) {
+                                                       d.SetCheck(IDC_LOCALITY_RADIO, true);
+                                                       d.OnLocalityRadio();
+                                                       d.SetCheck(IDC_LOCALITY_ON_INSTRUCTIONS,
+                                                                  true);
+                                                       d.OnContextualRadio();
+                                                   },
+                                                   {{IDC_RESULT_INSTRUCTIONS, "1000"},
+                                                    {IDC_RESULT_ALUS, "600"},
+                                                    {IDC_RESULT_LOADS, "250"},
+                                                    {IDC_RESULT_LOAD_LOCALITY, "42.5"},
+                                                    {IDC_RESULT_ALU_LOCALITY, "30.1"}}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowRunTest, StopKillsTheSimulatorAndReadsNothing) {
     InstallSimulator("sim-zemlo.exe");
@@ -238,9 +251,11 @@ TEST_F(WindowRunTest, StartDoesNothingWhileARunIsWatched) {
     const pid_t first = StandInPid();
     std::filesystem::remove("standin-pid.txt");
 
+    // Every route to Start: the handler, the menu command, the Enter key.
     dialog_->OnOK();
-    dialog_->OnSimulatorStart();
-    dialog_->accept();
+    dialog_->menuItem(0, 0)->trigger();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialog_.get(), &enter);
     PumpUntil([] { return false; }, 300);
     EXPECT_FALSE(std::filesystem::exists("standin-pid.txt")) << "a second simulator started";
     EXPECT_TRUE(IsRunning());
@@ -263,21 +278,36 @@ TEST_F(WindowRunTest, RunThatEndsUnderAModalBoxFillsItsFieldsUnderneath) {
     EXPECT_EQ(dialog_->ControlText(IDC_RESULT_INSTRUCTIONS), "1000");
 }
 
+// While it lives, every new thread asks for a stack larger than the machine can map, so
+// that thread creation really fails.
+class NoNewThreads {
+public:
+    NoNewThreads() {
+        pthread_getattr_default_np(&previous_);
+        pthread_attr_t huge;
+        pthread_attr_init(&huge);
+        pthread_attr_setstacksize(&huge, size_t(1) << 46);
+        EXPECT_EQ(pthread_setattr_default_np(&huge), 0);
+        pthread_attr_destroy(&huge);
+    }
+    ~NoNewThreads() {
+        pthread_setattr_default_np(&previous_);
+        pthread_attr_destroy(&previous_);
+    }
+
+private:
+    pthread_attr_t previous_;
+};
+
 TEST_F(WindowRunTest, MonitorThatCannotBeCreatedLeavesNoSimulatorRunning) {
     InstallSimulator("sim-zemlo.exe");
     ::setenv("STANDIN_SLEEP_MS", "20000", 1);
     ChooseBenchmark("applu.ss");
 
-    pthread_attr_t previous;
-    ASSERT_EQ(pthread_getattr_default_np(&previous), 0);
-    pthread_attr_t huge;
-    pthread_attr_init(&huge);
-    pthread_attr_setstacksize(&huge, size_t(1) << 46);
-    ASSERT_EQ(pthread_setattr_default_np(&huge), 0);
-    dialog_->OnOK();
-    pthread_setattr_default_np(&previous);
-    pthread_attr_destroy(&huge);
-    pthread_attr_destroy(&previous);
+    {
+        NoNewThreads noThreads;
+        dialog_->OnOK();
+    }
 
     EXPECT_EQ(services_.messages, std::vector<std::string>{kLaunchFailed});
     EXPECT_TRUE(IsIdle());
@@ -302,6 +332,10 @@ TEST_F(WindowRunTest, FiftyRunsLeaveNoZombieAndNoDescriptor) {
     ChooseBenchmark("applu.ss");
     dialog_->OnOK(); // the first run opens what stays open for the process's life
     ASSERT_TRUE(WaitForIdle());
+    dialog_->OnCancel(); // and Stop releases what the run itself held
+    // Interpreters of earlier runs hold a descriptor each until they have ended.
+    const auto settled = [] { return ChildReaper::Instance().pending() == 0; };
+    ASSERT_TRUE(Eventually(settled));
     const size_t descriptors = OpenDescriptors();
     for (int i = 0; i < 50; ++i) {
         dialog_->OnOK();
@@ -316,6 +350,7 @@ TEST_F(WindowRunTest, FiftyRunsLeaveNoZombieAndNoDescriptor) {
         return true;
     })) << "a child of the window was never reaped";
     dialog_->OnCancel();
+    ASSERT_TRUE(Eventually(settled));
     EXPECT_EQ(OpenDescriptors(), descriptors);
     EXPECT_TRUE(services_.messages.empty());
 }
