@@ -1,5 +1,7 @@
 #include "sim/CodeCache.h"
 
+#include <functional>
+
 namespace sim {
 
 CodeCache::CodeCache(const GuestMemory& memory)
@@ -13,8 +15,11 @@ CodeCache::Page* CodeCache::Fill(uint64_t pc) {
     if (pc >= GuestMemory::kSize || !memory_.IsExecutable(pc) || !GuestMemory::Contains(pc, 2))
         return nullptr;
     Page* page = new Page();
-    page->slots[kSlotsPerPage].op = Op::PageEnd;
-    page->slots[kSlotsPerPage + 1].op = Op::PageEnd;
+    for (DecodedInstruction& end :
+         {std::ref(page->slots[kSlotsPerPage]), std::ref(page->slots[kSlotsPerPage + 1])}) {
+        end.op = Op::PageEnd;
+        end.handler = HandlerOf(Op::PageEnd, false);
+    }
     pages_[pc / GuestMemory::kPageSize] = page;
     filled_.push_back(pc / GuestMemory::kPageSize);
     return page;

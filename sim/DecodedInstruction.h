@@ -16,6 +16,7 @@ struct DecodedInstruction {
     // Instructions from this one to the end of its basic block (this one included): the
     // interpreter counts a block's instructions once, as it enters the block.
     uint16_t run = 0;
+    uint16_t handler = 0; // 2 * op, plus 1 for a compressed instruction: the dispatch index
     Op op = Op::NotDecoded;
     uint8_t rd = 0;
     uint8_t rs1 = 0;
@@ -25,6 +26,10 @@ struct DecodedInstruction {
     uint8_t length = 0; // 2 for a compressed instruction, else 4
 };
 static_assert(sizeof(DecodedInstruction) == 16);
+
+inline uint16_t HandlerOf(Op op, bool compressed) {
+    return static_cast<uint16_t>(2 * static_cast<int>(op) + (compressed ? 1 : 0));
+}
 
 // Decodes a 32-bit instruction word (a compressed one already expanded). Unknown words, and
 // FP instructions with a reserved static rounding mode (5 or 6), decode as Op::Illegal.

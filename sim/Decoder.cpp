@@ -75,7 +75,8 @@ bool EndsBlock(Op op) {
     }
 }
 
-DecodedInstruction Decode(uint32_t word) {
+namespace {
+DecodedInstruction DecodeWord(uint32_t word) {
     DecodedInstruction d;
     d.length = 4;
     d.op = FindOp(word);
@@ -101,8 +102,16 @@ DecodedInstruction Decode(uint32_t word) {
         d.rd = kDiscardRegister;
     return d;
 }
+} // namespace
 
-DecodedInstruction DecodeParcels(uint16_t low, uint16_t high) {
+DecodedInstruction Decode(uint32_t word) {
+    DecodedInstruction d = DecodeWord(word);
+    d.handler = HandlerOf(d.op, false);
+    return d;
+}
+
+namespace {
+DecodedInstruction DecodeParcelsWithoutHandler(uint16_t low, uint16_t high) {
     if ((low & 3) == 3) {
         if ((low & 0x1C) == 0x1C) { // 48-bit and longer encodings: none is defined here
             DecodedInstruction d;
@@ -121,6 +130,13 @@ DecodedInstruction DecodeParcels(uint16_t low, uint16_t high) {
     d.length = 2;
     if (d.op == Op::Illegal)
         d.imm = low;
+    return d;
+}
+} // namespace
+
+DecodedInstruction DecodeParcels(uint16_t low, uint16_t high) {
+    DecodedInstruction d = DecodeParcelsWithoutHandler(low, high);
+    d.handler = HandlerOf(d.op, d.length == 2);
     return d;
 }
 

@@ -229,7 +229,8 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
 // The loop below is one function so that pc, the decoded-instruction pointer and the counters
 // stay in host registers; each handler ends by jumping to the next instruction's handler.
 //
-//   NEXT        go on with the following instruction
+//   NEXT_4/_C   go on with the following instruction (after a full-size/compressed one)
+//   NEXT_BLOCK  the same where a new basic block begins
 //   JUMP(t)     go on at t (same page: pointer arithmetic; else a cache lookup)
 //   CHECK(a, n) leave with a memory fault unless [a, a+n) is guest memory
 //
@@ -245,28 +246,36 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
         } else if (__builtin_sub_overflow(remaining, 1, &remaining)) {                             \
             goto limitReached;                                                                     \
         }                                                                                          \
-        goto* kLabels[static_cast<int>(d->op)];                                                    \
+        goto* kLabels[d->handler];                                                                 \
     } while (0)
 #define STEP()                                                                                     \
     do {                                                                                           \
         if constexpr (Blocks)                                                                      \
-            goto* kLabels[static_cast<int>(d->op)];                                                \
+            goto* kLabels[d->handler];                                                             \
         ENTER();                                                                                   \
     } while (0)
-#define ADVANCE()                                                                                  \
+#define NEXT_4                                                                                     \
     do {                                                                                           \
-        pc += d->length;                                                                           \
-        d = reinterpret_cast<DecodedInstruction*>(reinterpret_cast<char*>(d) +                     \
-                                                  d->length * (sizeof(DecodedInstruction) / 2));   \
-    } while (0)
-#define NEXT                                                                                       \
-    do {                                                                                           \
-        ADVANCE();                                                                                 \
+        pc += 4;                                                                                   \
+        d += 2;                                                                                    \
         STEP();                                                                                    \
     } while (0)
-#define NEXT_BLOCK                                                                                 \
+#define NEXT_C                                                                                     \
     do {                                                                                           \
-        ADVANCE();                                                                                 \
+        pc += 2;                                                                                   \
+        d += 1;                                                                                    \
+        STEP();                                                                                    \
+    } while (0)
+#define NEXT_BLOCK_4                                                                               \
+    do {                                                                                           \
+        pc += 4;                                                                                   \
+        d += 2;                                                                                    \
+        ENTER();                                                                                   \
+    } while (0)
+#define NEXT_BLOCK_C                                                                               \
+    do {                                                                                           \
+        pc += 2;                                                                                   \
+        d += 1;                                                                                    \
         ENTER();                                                                                   \
     } while (0)
 #define JUMP(target)                                                                               \
@@ -391,12 +400,18 @@ Interpreter::CsrStatus Interpreter::AccessCsr(const DecodedInstruction& d) {
 
 constexpr int kFloatBase = offsetof(Hart, f) / sizeof(uint64_t);
 
-template <bool Observed, bool Blocks>
-RunResult Interpreter::Loop(uint64_t limit, bool& handover) {
+template <bool Observed, bool Blocks> RunResult Interpreter::Loop(uint64_t limit, bool& handover) {
     static_assert(!(Observed && Blocks), "a listener sees instructions one by one");
-    static void* const kLabels[kOpCount] = {&&op_NotDecoded, &&op_PageEnd, &&op_Illegal,
-#define ZEMLO_RV_LABEL(name, match, mask, format, cls, dest) &&op_##name,
-                                            ZEMLO_RV_INSTRUCTIONS(ZEMLO_RV_LABEL)
+    // Two handlers per operation, for its full-size and its compressed form: each steps to
+    // the next instruction by a constant, so that the step does not wait for a load.
+    static void* const kLabels[2 * kOpCount] = {&&op_NotDecoded,
+                                                &&op_NotDecoded_c,
+                                                &&op_PageEnd,
+                                                &&op_PageEnd_c,
+                                                &&op_Illegal,
+                                                &&op_Illegal_c,
+#define ZEMLO_RV_LABEL(name, match, mask, format, cls, dest) &&op_##name, &&op_##name##_c,
+                                                ZEMLO_RV_INSTRUCTIONS(ZEMLO_RV_LABEL)
 #undef ZEMLO_RV_LABEL
     };
     uint64_t* const x = hart_.x;
@@ -433,7 +448,7 @@ observe:
         current = *d;
         currentPc = pc;
         currentAddress = x[d->rs1] + static_cast<uint64_t>(d->imm);
-        goto* kLabels[static_cast<int>(d->op)];
+        goto* kLabels[d->handler];
     }
 
 // A slot not decoded yet, or past the page's end, is no instruction: it dispatches again
@@ -446,10 +461,11 @@ observe:
             goto observe;                                                                          \
         }                                                                                          \
         if constexpr (Blocks)                                                                      \
-            ENTER(); /* nothing was counted for it: count its block now */                         \
-        goto* kLabels[static_cast<int>(d->op)]; /* the count taken stands for the instruction */   \
+            ENTER();               /* nothing was counted for it: count its block now */           \
+        goto* kLabels[d->handler]; /* the count taken stands for the instruction */                \
     } while (0)
 op_NotDecoded:
+op_NotDecoded_c:
     if (!cache_.DecodeRun(d, pc)) {
         if constexpr (!Blocks)
             ++remaining; // no instruction ran
@@ -458,6 +474,7 @@ op_NotDecoded:
     }
     REDISPATCH();
 op_PageEnd:
+op_PageEnd_c:
     d = cache_.Lookup(pc);
     if (!d) {
         if constexpr (!Blocks)
@@ -466,6 +483,7 @@ op_PageEnd:
     }
     REDISPATCH();
 op_Illegal:
+op_Illegal_c:
 illegalInstruction:
     UNCOUNT();
     result.message = DescribeIllegal(pc);
@@ -474,14 +492,22 @@ illegalInstruction:
 
 op_LUI:
     RD = IMM;
-    NEXT;
+    NEXT_4;
+op_LUI_c:
+    RD = IMM;
+    NEXT_C;
 op_AUIPC:
     RD = pc + IMM;
-    NEXT;
+    NEXT_4;
+op_AUIPC_c:
+    RD = pc + IMM;
+    NEXT_C;
 op_JAL:
+op_JAL_c:
     RD = pc + d->length;
     JUMP(pc + IMM);
-op_JALR : {
+op_JALR:
+op_JALR_c : {
     const uint64_t target = (RS1 + IMM) & ~1ull;
     RD = pc + d->length;
     JUMP(target);
@@ -489,155 +515,299 @@ op_JALR : {
 op_BEQ:
     if (RS1 == RS2)
         JUMP(pc + IMM);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_BEQ_c:
+    if (RS1 == RS2)
+        JUMP(pc + IMM);
+    NEXT_BLOCK_C;
 op_BNE:
     if (RS1 != RS2)
         JUMP(pc + IMM);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_BNE_c:
+    if (RS1 != RS2)
+        JUMP(pc + IMM);
+    NEXT_BLOCK_C;
 op_BLT:
     if (static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2))
         JUMP(pc + IMM);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_BLT_c:
+    if (static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2))
+        JUMP(pc + IMM);
+    NEXT_BLOCK_C;
 op_BGE:
     if (static_cast<int64_t>(RS1) >= static_cast<int64_t>(RS2))
         JUMP(pc + IMM);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_BGE_c:
+    if (static_cast<int64_t>(RS1) >= static_cast<int64_t>(RS2))
+        JUMP(pc + IMM);
+    NEXT_BLOCK_C;
 op_BLTU:
     if (RS1 < RS2)
         JUMP(pc + IMM);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_BLTU_c:
+    if (RS1 < RS2)
+        JUMP(pc + IMM);
+    NEXT_BLOCK_C;
 op_BGEU:
     if (RS1 >= RS2)
         JUMP(pc + IMM);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_BGEU_c:
+    if (RS1 >= RS2)
+        JUMP(pc + IMM);
+    NEXT_BLOCK_C;
 op_LB:
     LOAD_OP(int8_t);
-    NEXT;
+    NEXT_4;
+op_LB_c:
+    LOAD_OP(int8_t);
+    NEXT_C;
 op_LH:
     LOAD_OP(int16_t);
-    NEXT;
+    NEXT_4;
+op_LH_c:
+    LOAD_OP(int16_t);
+    NEXT_C;
 op_LW:
     LOAD_OP(int32_t);
-    NEXT;
+    NEXT_4;
+op_LW_c:
+    LOAD_OP(int32_t);
+    NEXT_C;
 op_LD:
     LOAD_OP(int64_t);
-    NEXT;
+    NEXT_4;
+op_LD_c:
+    LOAD_OP(int64_t);
+    NEXT_C;
 op_LBU:
     LOAD_OP(uint8_t);
-    NEXT;
+    NEXT_4;
+op_LBU_c:
+    LOAD_OP(uint8_t);
+    NEXT_C;
 op_LHU:
     LOAD_OP(uint16_t);
-    NEXT;
+    NEXT_4;
+op_LHU_c:
+    LOAD_OP(uint16_t);
+    NEXT_C;
 op_LWU:
     LOAD_OP(uint32_t);
-    NEXT;
+    NEXT_4;
+op_LWU_c:
+    LOAD_OP(uint32_t);
+    NEXT_C;
 op_SB:
     STORE_OP(uint8_t);
-    NEXT;
+    NEXT_4;
+op_SB_c:
+    STORE_OP(uint8_t);
+    NEXT_C;
 op_SH:
     STORE_OP(uint16_t);
-    NEXT;
+    NEXT_4;
+op_SH_c:
+    STORE_OP(uint16_t);
+    NEXT_C;
 op_SW:
     STORE_OP(uint32_t);
-    NEXT;
+    NEXT_4;
+op_SW_c:
+    STORE_OP(uint32_t);
+    NEXT_C;
 op_SD:
     STORE_OP(uint64_t);
-    NEXT;
+    NEXT_4;
+op_SD_c:
+    STORE_OP(uint64_t);
+    NEXT_C;
 op_ADDI:
     RD = RS1 + IMM;
-    NEXT;
+    NEXT_4;
+op_ADDI_c:
+    RD = RS1 + IMM;
+    NEXT_C;
 op_SLTI:
     RD = static_cast<int64_t>(RS1) < d->imm;
-    NEXT;
+    NEXT_4;
+op_SLTI_c:
+    RD = static_cast<int64_t>(RS1) < d->imm;
+    NEXT_C;
 op_SLTIU:
     RD = RS1 < IMM;
-    NEXT;
+    NEXT_4;
+op_SLTIU_c:
+    RD = RS1 < IMM;
+    NEXT_C;
 op_XORI:
     RD = RS1 ^ IMM;
-    NEXT;
+    NEXT_4;
+op_XORI_c:
+    RD = RS1 ^ IMM;
+    NEXT_C;
 op_ORI:
     RD = RS1 | IMM;
-    NEXT;
+    NEXT_4;
+op_ORI_c:
+    RD = RS1 | IMM;
+    NEXT_C;
 op_ANDI:
     RD = RS1 & IMM;
-    NEXT;
+    NEXT_4;
+op_ANDI_c:
+    RD = RS1 & IMM;
+    NEXT_C;
 op_SLLI:
     RD = RS1 << d->imm;
-    NEXT;
+    NEXT_4;
+op_SLLI_c:
+    RD = RS1 << d->imm;
+    NEXT_C;
 op_SRLI:
     RD = RS1 >> d->imm;
-    NEXT;
+    NEXT_4;
+op_SRLI_c:
+    RD = RS1 >> d->imm;
+    NEXT_C;
 op_SRAI:
     RD = static_cast<uint64_t>(static_cast<int64_t>(RS1) >> d->imm);
-    NEXT;
+    NEXT_4;
+op_SRAI_c:
+    RD = static_cast<uint64_t>(static_cast<int64_t>(RS1) >> d->imm);
+    NEXT_C;
 op_ADD:
     RD = RS1 + RS2;
-    NEXT;
+    NEXT_4;
+op_ADD_c:
+    RD = RS1 + RS2;
+    NEXT_C;
 op_SUB:
     RD = RS1 - RS2;
-    NEXT;
+    NEXT_4;
+op_SUB_c:
+    RD = RS1 - RS2;
+    NEXT_C;
 op_SLL:
     RD = RS1 << (RS2 & 63);
-    NEXT;
+    NEXT_4;
+op_SLL_c:
+    RD = RS1 << (RS2 & 63);
+    NEXT_C;
 op_SLT:
     RD = static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2);
-    NEXT;
+    NEXT_4;
+op_SLT_c:
+    RD = static_cast<int64_t>(RS1) < static_cast<int64_t>(RS2);
+    NEXT_C;
 op_SLTU:
     RD = RS1 < RS2;
-    NEXT;
+    NEXT_4;
+op_SLTU_c:
+    RD = RS1 < RS2;
+    NEXT_C;
 op_XOR:
     RD = RS1 ^ RS2;
-    NEXT;
+    NEXT_4;
+op_XOR_c:
+    RD = RS1 ^ RS2;
+    NEXT_C;
 op_SRL:
     RD = RS1 >> (RS2 & 63);
-    NEXT;
+    NEXT_4;
+op_SRL_c:
+    RD = RS1 >> (RS2 & 63);
+    NEXT_C;
 op_SRA:
     RD = static_cast<uint64_t>(static_cast<int64_t>(RS1) >> (RS2 & 63));
-    NEXT;
+    NEXT_4;
+op_SRA_c:
+    RD = static_cast<uint64_t>(static_cast<int64_t>(RS1) >> (RS2 & 63));
+    NEXT_C;
 op_OR:
     RD = RS1 | RS2;
-    NEXT;
+    NEXT_4;
+op_OR_c:
+    RD = RS1 | RS2;
+    NEXT_C;
 op_AND:
     RD = RS1 & RS2;
-    NEXT;
+    NEXT_4;
+op_AND_c:
+    RD = RS1 & RS2;
+    NEXT_C;
 op_ADDIW:
     RD = SignExtend32(RS1 + IMM);
-    NEXT;
+    NEXT_4;
+op_ADDIW_c:
+    RD = SignExtend32(RS1 + IMM);
+    NEXT_C;
 op_SLLIW:
     RD = SignExtend32(static_cast<uint32_t>(RS1) << (d->imm & 31));
-    NEXT;
+    NEXT_4;
+op_SLLIW_c:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) << (d->imm & 31));
+    NEXT_C;
 op_SRLIW:
     RD = SignExtend32(static_cast<uint32_t>(RS1) >> (d->imm & 31));
-    NEXT;
+    NEXT_4;
+op_SRLIW_c:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) >> (d->imm & 31));
+    NEXT_C;
 op_SRAIW:
     RD = SignExtend32(static_cast<uint32_t>(static_cast<int32_t>(RS1) >> (d->imm & 31)));
-    NEXT;
+    NEXT_4;
+op_SRAIW_c:
+    RD = SignExtend32(static_cast<uint32_t>(static_cast<int32_t>(RS1) >> (d->imm & 31)));
+    NEXT_C;
 op_ADDW:
     RD = SignExtend32(RS1 + RS2);
-    NEXT;
+    NEXT_4;
+op_ADDW_c:
+    RD = SignExtend32(RS1 + RS2);
+    NEXT_C;
 op_SUBW:
     RD = SignExtend32(RS1 - RS2);
-    NEXT;
+    NEXT_4;
+op_SUBW_c:
+    RD = SignExtend32(RS1 - RS2);
+    NEXT_C;
 op_SLLW:
     RD = SignExtend32(static_cast<uint32_t>(RS1) << (RS2 & 31));
-    NEXT;
+    NEXT_4;
+op_SLLW_c:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) << (RS2 & 31));
+    NEXT_C;
 op_SRLW:
     RD = SignExtend32(static_cast<uint32_t>(RS1) >> (RS2 & 31));
-    NEXT;
+    NEXT_4;
+op_SRLW_c:
+    RD = SignExtend32(static_cast<uint32_t>(RS1) >> (RS2 & 31));
+    NEXT_C;
 op_SRAW:
     RD = SignExtend32(static_cast<uint32_t>(static_cast<int32_t>(RS1) >> (RS2 & 31)));
-    NEXT;
+    NEXT_4;
+op_SRAW_c:
+    RD = SignExtend32(static_cast<uint32_t>(static_cast<int32_t>(RS1) >> (RS2 & 31)));
+    NEXT_C;
 op_FENCE:
-    NEXT;
+    NEXT_4;
+op_FENCE_c:
+    NEXT_C;
 op_FENCE_I:
-    // Code written since the last fence.i is executed as written from here on.
+op_FENCE_I_c: // Code written since the last fence.i is executed as written from here on.
     pc += d->length;
     cache_.Flush();
     d = cache_.Lookup(pc);
     if (!d)
         goto fetchFault;
     ENTER();
-op_ECALL : {
+op_ECALL:
+op_ECALL_c : {
     if constexpr (Observed)
         pending = false; // reported below, once the call has written its result
     hart_.pc = pc;
@@ -669,6 +839,7 @@ op_ECALL : {
     ENTER();
 }
 op_EBREAK:
+op_EBREAK_c:
     UNCOUNT();
     result.message = Describe("breakpoint (ebreak) reached: address", pc, pc);
     result.stop = RunResult::Stop::Fault;
@@ -683,49 +854,103 @@ op_CSRRCI:
     if (AccessCsr(*d) != CsrStatus::Ok)
         goto illegalInstruction;
     modes[fp::Dynamic] = static_cast<uint8_t>(hart_.frm);
-    NEXT_BLOCK;
+    NEXT_BLOCK_4;
+op_CSRRW_c:
+op_CSRRS_c:
+op_CSRRC_c:
+op_CSRRWI_c:
+op_CSRRSI_c:
+op_CSRRCI_c:
+    hart_.instret = retiredBefore_ + limit - remaining - 1;
+    if (AccessCsr(*d) != CsrStatus::Ok)
+        goto illegalInstruction;
+    modes[fp::Dynamic] = static_cast<uint8_t>(hart_.frm);
+    NEXT_BLOCK_C;
 op_MUL:
     RD = RS1 * RS2;
-    NEXT;
+    NEXT_4;
+op_MUL_c:
+    RD = RS1 * RS2;
+    NEXT_C;
 op_MULH:
     RD = MulHigh(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
-    NEXT;
+    NEXT_4;
+op_MULH_c:
+    RD = MulHigh(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
+    NEXT_C;
 op_MULHSU:
     RD = MulHighSignedUnsigned(static_cast<int64_t>(RS1), RS2);
-    NEXT;
+    NEXT_4;
+op_MULHSU_c:
+    RD = MulHighSignedUnsigned(static_cast<int64_t>(RS1), RS2);
+    NEXT_C;
 op_MULHU:
     RD = MulHighUnsigned(RS1, RS2);
-    NEXT;
+    NEXT_4;
+op_MULHU_c:
+    RD = MulHighUnsigned(RS1, RS2);
+    NEXT_C;
 op_DIV:
     RD = Div64(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
-    NEXT;
+    NEXT_4;
+op_DIV_c:
+    RD = Div64(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
+    NEXT_C;
 op_DIVU:
     RD = RS2 == 0 ? ~0ull : RS1 / RS2;
-    NEXT;
+    NEXT_4;
+op_DIVU_c:
+    RD = RS2 == 0 ? ~0ull : RS1 / RS2;
+    NEXT_C;
 op_REM:
     RD = Rem64(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
-    NEXT;
+    NEXT_4;
+op_REM_c:
+    RD = Rem64(static_cast<int64_t>(RS1), static_cast<int64_t>(RS2));
+    NEXT_C;
 op_REMU:
     RD = RS2 == 0 ? RS1 : RS1 % RS2;
-    NEXT;
+    NEXT_4;
+op_REMU_c:
+    RD = RS2 == 0 ? RS1 : RS1 % RS2;
+    NEXT_C;
 op_MULW:
     RD = SignExtend32(RS1 * RS2);
-    NEXT;
+    NEXT_4;
+op_MULW_c:
+    RD = SignExtend32(RS1 * RS2);
+    NEXT_C;
 op_DIVW:
     RD = Div32(static_cast<int32_t>(RS1), static_cast<int32_t>(RS2));
-    NEXT;
+    NEXT_4;
+op_DIVW_c:
+    RD = Div32(static_cast<int32_t>(RS1), static_cast<int32_t>(RS2));
+    NEXT_C;
 op_DIVUW : {
     const uint32_t a = static_cast<uint32_t>(RS1), b = static_cast<uint32_t>(RS2);
     RD = b == 0 ? ~0ull : SignExtend32(a / b);
-    NEXT;
+    NEXT_4;
+}
+op_DIVUW_c : {
+    const uint32_t a = static_cast<uint32_t>(RS1), b = static_cast<uint32_t>(RS2);
+    RD = b == 0 ? ~0ull : SignExtend32(a / b);
+    NEXT_C;
 }
 op_REMW:
     RD = Rem32(static_cast<int32_t>(RS1), static_cast<int32_t>(RS2));
-    NEXT;
+    NEXT_4;
+op_REMW_c:
+    RD = Rem32(static_cast<int32_t>(RS1), static_cast<int32_t>(RS2));
+    NEXT_C;
 op_REMUW : {
     const uint32_t a = static_cast<uint32_t>(RS1), b = static_cast<uint32_t>(RS2);
     RD = SignExtend32(b == 0 ? a : a % b);
-    NEXT;
+    NEXT_4;
+}
+op_REMUW_c : {
+    const uint32_t a = static_cast<uint32_t>(RS1), b = static_cast<uint32_t>(RS2);
+    RD = SignExtend32(b == 0 ? a : a % b);
+    NEXT_C;
 }
 op_LR_W : {
     const uint64_t a = RS1;
@@ -734,7 +959,16 @@ op_LR_W : {
     hart_.reservation = a;
     hart_.reserved = true;
     ++loads;
-    NEXT;
+    NEXT_4;
+}
+op_LR_W_c : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 4);
+    RD = SignExtend32(Read<uint32_t>(mem, a));
+    hart_.reservation = a;
+    hart_.reserved = true;
+    ++loads;
+    NEXT_C;
 }
 op_LR_D : {
     const uint64_t a = RS1;
@@ -743,7 +977,16 @@ op_LR_D : {
     hart_.reservation = a;
     hart_.reserved = true;
     ++loads;
-    NEXT;
+    NEXT_4;
+}
+op_LR_D_c : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 8);
+    RD = Read<uint64_t>(mem, a);
+    hart_.reservation = a;
+    hart_.reserved = true;
+    ++loads;
+    NEXT_C;
 }
 op_SC_W : {
     const uint64_t a = RS1;
@@ -755,7 +998,19 @@ op_SC_W : {
     }
     hart_.reserved = false;
     RD = ok ? 0 : 1;
-    NEXT;
+    NEXT_4;
+}
+op_SC_W_c : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 4);
+    const bool ok = hart_.reserved && hart_.reservation == a;
+    if (ok) {
+        Write<uint32_t>(mem, a, static_cast<uint32_t>(RS2));
+        ++stores;
+    }
+    hart_.reserved = false;
+    RD = ok ? 0 : 1;
+    NEXT_C;
 }
 op_SC_D : {
     const uint64_t a = RS1;
@@ -767,277 +1022,559 @@ op_SC_D : {
     }
     hart_.reserved = false;
     RD = ok ? 0 : 1;
-    NEXT;
+    NEXT_4;
+}
+op_SC_D_c : {
+    const uint64_t a = RS1;
+    CHECK_ATOMIC(a, 8);
+    const bool ok = hart_.reserved && hart_.reservation == a;
+    if (ok) {
+        Write<uint64_t>(mem, a, RS2);
+        ++stores;
+    }
+    hart_.reserved = false;
+    RD = ok ? 0 : 1;
+    NEXT_C;
 }
 op_AMOSWAP_W:
     AMO_OP(uint32_t, AmoKind::Swap);
-    NEXT;
+    NEXT_4;
+op_AMOSWAP_W_c:
+    AMO_OP(uint32_t, AmoKind::Swap);
+    NEXT_C;
 op_AMOADD_W:
     AMO_OP(uint32_t, AmoKind::Add);
-    NEXT;
+    NEXT_4;
+op_AMOADD_W_c:
+    AMO_OP(uint32_t, AmoKind::Add);
+    NEXT_C;
 op_AMOXOR_W:
     AMO_OP(uint32_t, AmoKind::Xor);
-    NEXT;
+    NEXT_4;
+op_AMOXOR_W_c:
+    AMO_OP(uint32_t, AmoKind::Xor);
+    NEXT_C;
 op_AMOAND_W:
     AMO_OP(uint32_t, AmoKind::And);
-    NEXT;
+    NEXT_4;
+op_AMOAND_W_c:
+    AMO_OP(uint32_t, AmoKind::And);
+    NEXT_C;
 op_AMOOR_W:
     AMO_OP(uint32_t, AmoKind::Or);
-    NEXT;
+    NEXT_4;
+op_AMOOR_W_c:
+    AMO_OP(uint32_t, AmoKind::Or);
+    NEXT_C;
 op_AMOMIN_W:
     AMO_OP(uint32_t, AmoKind::Min);
-    NEXT;
+    NEXT_4;
+op_AMOMIN_W_c:
+    AMO_OP(uint32_t, AmoKind::Min);
+    NEXT_C;
 op_AMOMAX_W:
     AMO_OP(uint32_t, AmoKind::Max);
-    NEXT;
+    NEXT_4;
+op_AMOMAX_W_c:
+    AMO_OP(uint32_t, AmoKind::Max);
+    NEXT_C;
 op_AMOMINU_W:
     AMO_OP(uint32_t, AmoKind::MinU);
-    NEXT;
+    NEXT_4;
+op_AMOMINU_W_c:
+    AMO_OP(uint32_t, AmoKind::MinU);
+    NEXT_C;
 op_AMOMAXU_W:
     AMO_OP(uint32_t, AmoKind::MaxU);
-    NEXT;
+    NEXT_4;
+op_AMOMAXU_W_c:
+    AMO_OP(uint32_t, AmoKind::MaxU);
+    NEXT_C;
 op_AMOSWAP_D:
     AMO_OP(uint64_t, AmoKind::Swap);
-    NEXT;
+    NEXT_4;
+op_AMOSWAP_D_c:
+    AMO_OP(uint64_t, AmoKind::Swap);
+    NEXT_C;
 op_AMOADD_D:
     AMO_OP(uint64_t, AmoKind::Add);
-    NEXT;
+    NEXT_4;
+op_AMOADD_D_c:
+    AMO_OP(uint64_t, AmoKind::Add);
+    NEXT_C;
 op_AMOXOR_D:
     AMO_OP(uint64_t, AmoKind::Xor);
-    NEXT;
+    NEXT_4;
+op_AMOXOR_D_c:
+    AMO_OP(uint64_t, AmoKind::Xor);
+    NEXT_C;
 op_AMOAND_D:
     AMO_OP(uint64_t, AmoKind::And);
-    NEXT;
+    NEXT_4;
+op_AMOAND_D_c:
+    AMO_OP(uint64_t, AmoKind::And);
+    NEXT_C;
 op_AMOOR_D:
     AMO_OP(uint64_t, AmoKind::Or);
-    NEXT;
+    NEXT_4;
+op_AMOOR_D_c:
+    AMO_OP(uint64_t, AmoKind::Or);
+    NEXT_C;
 op_AMOMIN_D:
     AMO_OP(uint64_t, AmoKind::Min);
-    NEXT;
+    NEXT_4;
+op_AMOMIN_D_c:
+    AMO_OP(uint64_t, AmoKind::Min);
+    NEXT_C;
 op_AMOMAX_D:
     AMO_OP(uint64_t, AmoKind::Max);
-    NEXT;
+    NEXT_4;
+op_AMOMAX_D_c:
+    AMO_OP(uint64_t, AmoKind::Max);
+    NEXT_C;
 op_AMOMINU_D:
     AMO_OP(uint64_t, AmoKind::MinU);
-    NEXT;
+    NEXT_4;
+op_AMOMINU_D_c:
+    AMO_OP(uint64_t, AmoKind::MinU);
+    NEXT_C;
 op_AMOMAXU_D:
     AMO_OP(uint64_t, AmoKind::MaxU);
-    NEXT;
+    NEXT_4;
+op_AMOMAXU_D_c:
+    AMO_OP(uint64_t, AmoKind::MaxU);
+    NEXT_C;
 op_FLW : {
     const uint64_t a = RS1 + IMM;
     CHECK(a, 4);
     f[d->rd] = fp::BoxS(Read<uint32_t>(mem, a));
     ++loads;
-    NEXT;
+    NEXT_4;
+}
+op_FLW_c : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 4);
+    f[d->rd] = fp::BoxS(Read<uint32_t>(mem, a));
+    ++loads;
+    NEXT_C;
 }
 op_FLD : {
     const uint64_t a = RS1 + IMM;
     CHECK(a, 8);
     f[d->rd] = Read<uint64_t>(mem, a);
     ++loads;
-    NEXT;
+    NEXT_4;
+}
+op_FLD_c : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 8);
+    f[d->rd] = Read<uint64_t>(mem, a);
+    ++loads;
+    NEXT_C;
 }
 op_FSW : {
     const uint64_t a = RS1 + IMM;
     CHECK(a, 4);
     Write<uint32_t>(mem, a, static_cast<uint32_t>(f[d->rs2]));
     ++stores;
-    NEXT;
+    NEXT_4;
+}
+op_FSW_c : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 4);
+    Write<uint32_t>(mem, a, static_cast<uint32_t>(f[d->rs2]));
+    ++stores;
+    NEXT_C;
 }
 op_FSD : {
     const uint64_t a = RS1 + IMM;
     CHECK(a, 8);
     Write<uint64_t>(mem, a, f[d->rs2]);
     ++stores;
-    NEXT;
+    NEXT_4;
+}
+op_FSD_c : {
+    const uint64_t a = RS1 + IMM;
+    CHECK(a, 8);
+    Write<uint64_t>(mem, a, f[d->rs2]);
+    ++stores;
+    NEXT_C;
 }
 op_FMADD_S:
     FUSED_S(fp::Fused::MulAdd);
-    NEXT;
+    NEXT_4;
+op_FMADD_S_c:
+    FUSED_S(fp::Fused::MulAdd);
+    NEXT_C;
 op_FMSUB_S:
     FUSED_S(fp::Fused::MulSub);
-    NEXT;
+    NEXT_4;
+op_FMSUB_S_c:
+    FUSED_S(fp::Fused::MulSub);
+    NEXT_C;
 op_FNMSUB_S:
     FUSED_S(fp::Fused::NegMulSub);
-    NEXT;
+    NEXT_4;
+op_FNMSUB_S_c:
+    FUSED_S(fp::Fused::NegMulSub);
+    NEXT_C;
 op_FNMADD_S:
     FUSED_S(fp::Fused::NegMulAdd);
-    NEXT;
+    NEXT_4;
+op_FNMADD_S_c:
+    FUSED_S(fp::Fused::NegMulAdd);
+    NEXT_C;
 op_FMADD_D:
     FUSED_D(fp::Fused::MulAdd);
-    NEXT;
+    NEXT_4;
+op_FMADD_D_c:
+    FUSED_D(fp::Fused::MulAdd);
+    NEXT_C;
 op_FMSUB_D:
     FUSED_D(fp::Fused::MulSub);
-    NEXT;
+    NEXT_4;
+op_FMSUB_D_c:
+    FUSED_D(fp::Fused::MulSub);
+    NEXT_C;
 op_FNMSUB_D:
     FUSED_D(fp::Fused::NegMulSub);
-    NEXT;
+    NEXT_4;
+op_FNMSUB_D_c:
+    FUSED_D(fp::Fused::NegMulSub);
+    NEXT_C;
 op_FNMADD_D:
     FUSED_D(fp::Fused::NegMulAdd);
-    NEXT;
+    NEXT_4;
+op_FNMADD_D_c:
+    FUSED_D(fp::Fused::NegMulAdd);
+    NEXT_C;
 op_FADD_S:
     ARITH_S(fp::Arith::Add, FS1 + FS2);
-    NEXT;
+    NEXT_4;
+op_FADD_S_c:
+    ARITH_S(fp::Arith::Add, FS1 + FS2);
+    NEXT_C;
 op_FSUB_S:
     ARITH_S(fp::Arith::Sub, FS1 - FS2);
-    NEXT;
+    NEXT_4;
+op_FSUB_S_c:
+    ARITH_S(fp::Arith::Sub, FS1 - FS2);
+    NEXT_C;
 op_FMUL_S:
     ARITH_S(fp::Arith::Mul, FS1 * FS2);
-    NEXT;
+    NEXT_4;
+op_FMUL_S_c:
+    ARITH_S(fp::Arith::Mul, FS1 * FS2);
+    NEXT_C;
 op_FDIV_S:
     ARITH_S(fp::Arith::Div, FS1 / FS2);
-    NEXT;
+    NEXT_4;
+op_FDIV_S_c:
+    ARITH_S(fp::Arith::Div, FS1 / FS2);
+    NEXT_C;
 op_FSQRT_S:
     ARITH_S(fp::Arith::Sqrt, std::sqrt(FS1));
-    NEXT;
+    NEXT_4;
+op_FSQRT_S_c:
+    ARITH_S(fp::Arith::Sqrt, std::sqrt(FS1));
+    NEXT_C;
 op_FADD_D:
     ARITH_D(fp::Arith::Add, FD1 + FD2);
-    NEXT;
+    NEXT_4;
+op_FADD_D_c:
+    ARITH_D(fp::Arith::Add, FD1 + FD2);
+    NEXT_C;
 op_FSUB_D:
     ARITH_D(fp::Arith::Sub, FD1 - FD2);
-    NEXT;
+    NEXT_4;
+op_FSUB_D_c:
+    ARITH_D(fp::Arith::Sub, FD1 - FD2);
+    NEXT_C;
 op_FMUL_D:
     ARITH_D(fp::Arith::Mul, FD1 * FD2);
-    NEXT;
+    NEXT_4;
+op_FMUL_D_c:
+    ARITH_D(fp::Arith::Mul, FD1 * FD2);
+    NEXT_C;
 op_FDIV_D:
     ARITH_D(fp::Arith::Div, FD1 / FD2);
-    NEXT;
+    NEXT_4;
+op_FDIV_D_c:
+    ARITH_D(fp::Arith::Div, FD1 / FD2);
+    NEXT_C;
 op_FSQRT_D:
     ARITH_D(fp::Arith::Sqrt, std::sqrt(FD1));
-    NEXT;
+    NEXT_4;
+op_FSQRT_D_c:
+    ARITH_D(fp::Arith::Sqrt, std::sqrt(FD1));
+    NEXT_C;
 op_FSGNJ_S : {
     const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
     f[d->rd] = fp::BoxS((a & 0x7FFFFFFFu) | (b & 0x80000000u));
-    NEXT;
+    NEXT_4;
+}
+op_FSGNJ_S_c : {
+    const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
+    f[d->rd] = fp::BoxS((a & 0x7FFFFFFFu) | (b & 0x80000000u));
+    NEXT_C;
 }
 op_FSGNJN_S : {
     const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
     f[d->rd] = fp::BoxS((a & 0x7FFFFFFFu) | (~b & 0x80000000u));
-    NEXT;
+    NEXT_4;
+}
+op_FSGNJN_S_c : {
+    const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
+    f[d->rd] = fp::BoxS((a & 0x7FFFFFFFu) | (~b & 0x80000000u));
+    NEXT_C;
 }
 op_FSGNJX_S : {
     const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
     f[d->rd] = fp::BoxS(a ^ (b & 0x80000000u));
-    NEXT;
+    NEXT_4;
+}
+op_FSGNJX_S_c : {
+    const uint32_t a = fp::UnboxS(f[d->rs1]), b = fp::UnboxS(f[d->rs2]);
+    f[d->rd] = fp::BoxS(a ^ (b & 0x80000000u));
+    NEXT_C;
 }
 op_FSGNJ_D:
     f[d->rd] = (f[d->rs1] & ~(1ull << 63)) | (f[d->rs2] & (1ull << 63));
-    NEXT;
+    NEXT_4;
+op_FSGNJ_D_c:
+    f[d->rd] = (f[d->rs1] & ~(1ull << 63)) | (f[d->rs2] & (1ull << 63));
+    NEXT_C;
 op_FSGNJN_D:
     f[d->rd] = (f[d->rs1] & ~(1ull << 63)) | (~f[d->rs2] & (1ull << 63));
-    NEXT;
+    NEXT_4;
+op_FSGNJN_D_c:
+    f[d->rd] = (f[d->rs1] & ~(1ull << 63)) | (~f[d->rs2] & (1ull << 63));
+    NEXT_C;
 op_FSGNJX_D:
     f[d->rd] = f[d->rs1] ^ (f[d->rs2] & (1ull << 63));
-    NEXT;
+    NEXT_4;
+op_FSGNJX_D_c:
+    f[d->rd] = f[d->rs1] ^ (f[d->rs2] & (1ull << 63));
+    NEXT_C;
 op_FMIN_S:
     f[d->rd] =
         fp::BoxS(fp::MinMaxS(fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), false, hart_.fflags));
-    NEXT;
+    NEXT_4;
+op_FMIN_S_c:
+    f[d->rd] =
+        fp::BoxS(fp::MinMaxS(fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), false, hart_.fflags));
+    NEXT_C;
 op_FMAX_S:
     f[d->rd] =
         fp::BoxS(fp::MinMaxS(fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), true, hart_.fflags));
-    NEXT;
+    NEXT_4;
+op_FMAX_S_c:
+    f[d->rd] =
+        fp::BoxS(fp::MinMaxS(fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), true, hart_.fflags));
+    NEXT_C;
 op_FMIN_D:
     f[d->rd] = fp::MinMaxD(f[d->rs1], f[d->rs2], false, hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FMIN_D_c:
+    f[d->rd] = fp::MinMaxD(f[d->rs1], f[d->rs2], false, hart_.fflags);
+    NEXT_C;
 op_FMAX_D:
     f[d->rd] = fp::MinMaxD(f[d->rs1], f[d->rs2], true, hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FMAX_D_c:
+    f[d->rd] = fp::MinMaxD(f[d->rs1], f[d->rs2], true, hart_.fflags);
+    NEXT_C;
 op_FCVT_S_D : {
     ROUNDING_MODE(mode);
     f[d->rd] = fp::BoxS(fp::DoubleToS(f[d->rs1], mode, hart_.fflags));
-    NEXT;
+    NEXT_4;
+}
+op_FCVT_S_D_c : {
+    ROUNDING_MODE(mode);
+    f[d->rd] = fp::BoxS(fp::DoubleToS(f[d->rs1], mode, hart_.fflags));
+    NEXT_C;
 }
 op_FCVT_D_S : {
     ROUNDING_MODE(mode);
     (void)mode;
     f[d->rd] = fp::SingleToD(fp::UnboxS(f[d->rs1]), hart_.fflags);
-    NEXT;
+    NEXT_4;
+}
+op_FCVT_D_S_c : {
+    ROUNDING_MODE(mode);
+    (void)mode;
+    f[d->rd] = fp::SingleToD(fp::UnboxS(f[d->rs1]), hart_.fflags);
+    NEXT_C;
 }
 op_FEQ_S:
     RD = fp::CompareS(fp::Compare::Eq, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FEQ_S_c:
+    RD = fp::CompareS(fp::Compare::Eq, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
+    NEXT_C;
 op_FLT_S:
     RD = fp::CompareS(fp::Compare::Lt, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FLT_S_c:
+    RD = fp::CompareS(fp::Compare::Lt, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
+    NEXT_C;
 op_FLE_S:
     RD = fp::CompareS(fp::Compare::Le, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FLE_S_c:
+    RD = fp::CompareS(fp::Compare::Le, fp::UnboxS(f[d->rs1]), fp::UnboxS(f[d->rs2]), hart_.fflags);
+    NEXT_C;
 op_FEQ_D:
     RD = fp::CompareD(fp::Compare::Eq, f[d->rs1], f[d->rs2], hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FEQ_D_c:
+    RD = fp::CompareD(fp::Compare::Eq, f[d->rs1], f[d->rs2], hart_.fflags);
+    NEXT_C;
 op_FLT_D:
     RD = fp::CompareD(fp::Compare::Lt, f[d->rs1], f[d->rs2], hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FLT_D_c:
+    RD = fp::CompareD(fp::Compare::Lt, f[d->rs1], f[d->rs2], hart_.fflags);
+    NEXT_C;
 op_FLE_D:
     RD = fp::CompareD(fp::Compare::Le, f[d->rs1], f[d->rs2], hart_.fflags);
-    NEXT;
+    NEXT_4;
+op_FLE_D_c:
+    RD = fp::CompareD(fp::Compare::Le, f[d->rs1], f[d->rs2], hart_.fflags);
+    NEXT_C;
 op_FCVT_W_S:
     TO_INT(FS1, fp::IntKind::W);
-    NEXT;
+    NEXT_4;
+op_FCVT_W_S_c:
+    TO_INT(FS1, fp::IntKind::W);
+    NEXT_C;
 op_FCVT_WU_S:
     TO_INT(FS1, fp::IntKind::WU);
-    NEXT;
+    NEXT_4;
+op_FCVT_WU_S_c:
+    TO_INT(FS1, fp::IntKind::WU);
+    NEXT_C;
 op_FCVT_L_S:
     TO_INT(FS1, fp::IntKind::L);
-    NEXT;
+    NEXT_4;
+op_FCVT_L_S_c:
+    TO_INT(FS1, fp::IntKind::L);
+    NEXT_C;
 op_FCVT_LU_S:
     TO_INT(FS1, fp::IntKind::LU);
-    NEXT;
+    NEXT_4;
+op_FCVT_LU_S_c:
+    TO_INT(FS1, fp::IntKind::LU);
+    NEXT_C;
 op_FCVT_W_D:
     TO_INT(FD1, fp::IntKind::W);
-    NEXT;
+    NEXT_4;
+op_FCVT_W_D_c:
+    TO_INT(FD1, fp::IntKind::W);
+    NEXT_C;
 op_FCVT_WU_D:
     TO_INT(FD1, fp::IntKind::WU);
-    NEXT;
+    NEXT_4;
+op_FCVT_WU_D_c:
+    TO_INT(FD1, fp::IntKind::WU);
+    NEXT_C;
 op_FCVT_L_D:
     TO_INT(FD1, fp::IntKind::L);
-    NEXT;
+    NEXT_4;
+op_FCVT_L_D_c:
+    TO_INT(FD1, fp::IntKind::L);
+    NEXT_C;
 op_FCVT_LU_D:
     TO_INT(FD1, fp::IntKind::LU);
-    NEXT;
+    NEXT_4;
+op_FCVT_LU_D_c:
+    TO_INT(FD1, fp::IntKind::LU);
+    NEXT_C;
 op_FCVT_S_W:
     FROM_INT_S(fp::IntKind::W);
-    NEXT;
+    NEXT_4;
+op_FCVT_S_W_c:
+    FROM_INT_S(fp::IntKind::W);
+    NEXT_C;
 op_FCVT_S_WU:
     FROM_INT_S(fp::IntKind::WU);
-    NEXT;
+    NEXT_4;
+op_FCVT_S_WU_c:
+    FROM_INT_S(fp::IntKind::WU);
+    NEXT_C;
 op_FCVT_S_L:
     FROM_INT_S(fp::IntKind::L);
-    NEXT;
+    NEXT_4;
+op_FCVT_S_L_c:
+    FROM_INT_S(fp::IntKind::L);
+    NEXT_C;
 op_FCVT_S_LU:
     FROM_INT_S(fp::IntKind::LU);
-    NEXT;
+    NEXT_4;
+op_FCVT_S_LU_c:
+    FROM_INT_S(fp::IntKind::LU);
+    NEXT_C;
 op_FCVT_D_W:
     FROM_INT_D(fp::IntKind::W);
-    NEXT;
+    NEXT_4;
+op_FCVT_D_W_c:
+    FROM_INT_D(fp::IntKind::W);
+    NEXT_C;
 op_FCVT_D_WU:
     FROM_INT_D(fp::IntKind::WU);
-    NEXT;
+    NEXT_4;
+op_FCVT_D_WU_c:
+    FROM_INT_D(fp::IntKind::WU);
+    NEXT_C;
 op_FCVT_D_L:
     FROM_INT_D(fp::IntKind::L);
-    NEXT;
+    NEXT_4;
+op_FCVT_D_L_c:
+    FROM_INT_D(fp::IntKind::L);
+    NEXT_C;
 op_FCVT_D_LU:
     FROM_INT_D(fp::IntKind::LU);
-    NEXT;
+    NEXT_4;
+op_FCVT_D_LU_c:
+    FROM_INT_D(fp::IntKind::LU);
+    NEXT_C;
 op_FMV_X_W:
     RD = SignExtend32(f[d->rs1]);
-    NEXT;
+    NEXT_4;
+op_FMV_X_W_c:
+    RD = SignExtend32(f[d->rs1]);
+    NEXT_C;
 op_FCLASS_S:
     RD = fp::ClassifyS(fp::UnboxS(f[d->rs1]));
-    NEXT;
+    NEXT_4;
+op_FCLASS_S_c:
+    RD = fp::ClassifyS(fp::UnboxS(f[d->rs1]));
+    NEXT_C;
 op_FMV_X_D:
     RD = f[d->rs1];
-    NEXT;
+    NEXT_4;
+op_FMV_X_D_c:
+    RD = f[d->rs1];
+    NEXT_C;
 op_FCLASS_D:
     RD = fp::ClassifyD(f[d->rs1]);
-    NEXT;
+    NEXT_4;
+op_FCLASS_D_c:
+    RD = fp::ClassifyD(f[d->rs1]);
+    NEXT_C;
 op_FMV_W_X:
     f[d->rd] = fp::BoxS(static_cast<uint32_t>(RS1));
-    NEXT;
+    NEXT_4;
+op_FMV_W_X_c:
+    f[d->rd] = fp::BoxS(static_cast<uint32_t>(RS1));
+    NEXT_C;
 op_FMV_D_X:
     f[d->rd] = RS1;
-    NEXT;
+    NEXT_4;
+
+op_FMV_D_X_c:
+    f[d->rd] = RS1;
+    NEXT_C;
 
 limitReached:
     if constexpr (Blocks) {

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeRow{"fcvt_lu_d_rtz", 0xc2351553, Op::FCVT_LU_D, 10, 10, 3, 0}, // fcvt.lu.d a0,fa0,rtz
         DecodeRow{"reserved_rounding_mode_5", 0x02b55553, Op::Illegal, 0, 0, 0, 0x02b55553},
         DecodeRow{"reserved_rounding_mode_6", 0x02b56553, Op::Illegal, 0, 0, 0, 0x02b56553},
-        DecodeRow{"all_ones", 0xffffffff, Op::Illegal, 0, 0, 0, 0xffffffff},
+        DecodeRow{"all_ones", 0xffffffff, Op::Illegal, 0, 0, 0, -1},  // the word, as an int32,
         DecodeRow{"slli_by_32", 0x02051513, Op::SLLI, 10, 10, 0, 32}, // slli a0,a0,32
         DecodeRow{"sraiw_bad_funct7", 0x42a5551b, Op::Illegal, 0, 0, 0, 0x42a5551b}),
     [](const testing::TestParamInfo<DecodeRow>& info) { return std::string(info.param.name); });
