@@ -45,7 +45,13 @@ int main(int argc, char** argv) {
         if (dialog.IsControlEnabled(ids::IDOK))
             return 4; // the run did not start
     }
-    QTimer::singleShot(50, [&] {
+    // The exit path is taken once the simulator is known to run (it notes its pid as it
+    // starts), so that the test can see it was running and is then gone.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (path != "idle" && !std::filesystem::exists("standin-pid.txt"))
+            return;
+        poll.stop();
         if (path == "close-box" || path == "idle")
             dialog.close();
         else if (path == "menu-exit")
@@ -53,6 +59,7 @@ int main(int argc, char** argv) {
         else if (path == "exit-button")
             qobject_cast<QAbstractButton*>(dialog.control(ids::IDC_EXIT))->click();
     });
+    poll.start(10);
     app.exec();
     return 5; // an exit path returned
 }

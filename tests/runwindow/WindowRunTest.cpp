@@ -1,5 +1,6 @@
 #include "WindowRunFixture.h"
 
+#include "dialog/RunLists.h"
 #include "run/ChildReaper.h"
 #include "run/ProcessSnapshot.h"
 
@@ -27,15 +28,7 @@ const std::string kAllStatistics = "sim_num_insn 1000 # instructions\n"
                                    "classifiedUnpred 45.0 # classified unpredictable\n"
                                    "unpredictable 33.3 # unpredictable, correctly classified\n";
 
-const int kResultFields[] = {IDC_RESULT_INSTRUCTIONS,
-                             IDC_RESULT_LOADS,
-                             IDC_RESULT_ALUS,
-                             IDC_RESULT_LOAD_LOCALITY,
-                             IDC_RESULT_ALU_LOCALITY,
-                             IDC_RESULT_PREDICTED,
-                             IDC_RESULT_CLASSIFIED_PRED,
-                             IDC_RESULT_CLASSIFIED_UNPRED,
-                             IDC_RESULT_CORRECT_UNPRED};
+constexpr const auto& kResultFields = runlists::ResultFieldsInClearingOrder;
 
 // Every process but this one whose working directory is dir: the interpreter and the
 // simulator of a run, whatever their parents have become.
