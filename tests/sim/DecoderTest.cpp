@@ -37,6 +37,11 @@ struct DecodeRow {
     int64_t imm;
 };
 
+// Rows print as their names in test listings.
+void PrintTo(const DecodeRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class DecodeWord : public testing::TestWithParam<DecodeRow> {};
 
 TEST_P(DecodeWord, GivesOperationAndOperands) {
@@ -85,6 +90,11 @@ struct CompressedRow {
     uint16_t parcel;   // what the GNU assembler emits for the compressed instruction
     uint32_t expanded; // what it emits for the 32-bit instruction of the expansion table
 };
+
+// Rows print as their names in test listings.
+void PrintTo(const CompressedRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class ExpandParcel : public testing::TestWithParam<CompressedRow> {};
 
@@ -136,6 +146,11 @@ struct ReservedRow {
     const char* name;
     uint16_t parcel;
 };
+
+// Rows print as their names in test listings.
+void PrintTo(const ReservedRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class ReservedParcel : public testing::TestWithParam<ReservedRow> {};
 

@@ -45,6 +45,11 @@ struct MinMaxRow {
     uint32_t flags;
 };
 
+// Rows print as their names in test listings.
+void PrintTo(const MinMaxRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class MinMaxDouble : public testing::TestWithParam<MinMaxRow> {};
 
 TEST_P(MinMaxDouble, FollowsRiscVOrdering) {
@@ -88,6 +93,11 @@ struct ToIntRow {
     uint64_t expected; // the register value: 32-bit results sign-extended
     uint32_t flags;
 };
+
+// Rows print as their names in test listings.
+void PrintTo(const ToIntRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class ConvertToInteger : public testing::TestWithParam<ToIntRow> {};
 
@@ -138,6 +148,11 @@ struct ArithRow {
     double expected;
     uint32_t flags;
 };
+
+// Rows print as their names in test listings.
+void PrintTo(const ArithRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class DoubleArithmetic : public testing::TestWithParam<ArithRow> {};
 

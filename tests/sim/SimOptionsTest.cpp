@@ -57,6 +57,11 @@ struct RefusedRow {
     const char* messagePart;
 };
 
+// Rows print as their names in test listings.
+void PrintTo(const RefusedRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class RefusedLine : public testing::TestWithParam<RefusedRow> {};
 
 TEST_P(RefusedLine, NamesWhatIsWrong) {

@@ -49,6 +49,11 @@ struct DifferentialRow {
     bool compareStderr;
 };
 
+// Rows print as their names in test listings.
+void PrintTo(const DifferentialRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class Differential : public testing::TestWithParam<DifferentialRow> {};
 
 TEST_P(Differential, SameOutputAndStatusAsQemuAndNative) {
@@ -138,6 +143,11 @@ std::string MakeBadFile(const std::string& kind, const std::string& dir) {
         return kind; // a path as it is
     }
     return path;
+}
+
+// Rows print as their names in test listings.
+void PrintTo(const BadProgramRow& row, std::ostream* os) {
+    *os << row.name;
 }
 
 class BadProgram : public testing::TestWithParam<BadProgramRow> {};
@@ -251,6 +261,11 @@ struct UsageRow {
     std::vector<std::string> words;
     const char* message;
 };
+
+// Rows print as their names in test listings.
+void PrintTo(const UsageRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class UsageError : public testing::TestWithParam<UsageRow> {};
 
