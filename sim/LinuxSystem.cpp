@@ -125,44 +125,40 @@ bool LinuxSystem::GuestPath(uint64_t address, std::string& path) const {
     return memory_.ReadString(address, path, PATH_MAX);
 }
 
-int64_t LinuxSystem::Read(const SyscallArgs& a) {
+// The four plain transfers share their checks: a0 the guest descriptor, a1 the guest buffer,
+// a2 its size (capped), a3 the offset of the positioned ones.
+template <typename Transfer>
+int64_t LinuxSystem::TransferBuffer(const SyscallArgs& a, Transfer transfer) {
     const int fd = HostFd(a.a[0]);
     if (fd < 0)
         return -EBADF;
     const uint64_t size = std::min(a.a[2], kMaxTransfer);
     if (!GuestMemory::Contains(a.a[1], size) && size)
         return -EFAULT;
-    return Result(read(fd, memory_.Host(a.a[1]), size));
+    return Result(transfer(fd, memory_.Host(a.a[1]), size));
+}
+
+int64_t LinuxSystem::Read(const SyscallArgs& a) {
+    return TransferBuffer(a,
+                          [](int fd, void* buffer, size_t size) { return read(fd, buffer, size); });
 }
 
 int64_t LinuxSystem::Write(const SyscallArgs& a) {
-    const int fd = HostFd(a.a[0]);
-    if (fd < 0)
-        return -EBADF;
-    const uint64_t size = std::min(a.a[2], kMaxTransfer);
-    if (!GuestMemory::Contains(a.a[1], size) && size)
-        return -EFAULT;
-    return Result(write(fd, memory_.Host(a.a[1]), size));
+    return TransferBuffer(
+        a, [](int fd, void* buffer, size_t size) { return write(fd, buffer, size); });
 }
 
 int64_t LinuxSystem::Pread(const SyscallArgs& a) {
-    const int fd = HostFd(a.a[0]);
-    if (fd < 0)
-        return -EBADF;
-    const uint64_t size = std::min(a.a[2], kMaxTransfer);
-    if (!GuestMemory::Contains(a.a[1], size) && size)
-        return -EFAULT;
-    return Result(pread(fd, memory_.Host(a.a[1]), size, static_cast<off_t>(a.a[3])));
+    const off_t offset = static_cast<off_t>(a.a[3]);
+    return TransferBuffer(
+        a, [offset](int fd, void* buffer, size_t size) { return pread(fd, buffer, size, offset); });
 }
 
 int64_t LinuxSystem::Pwrite(const SyscallArgs& a) {
-    const int fd = HostFd(a.a[0]);
-    if (fd < 0)
-        return -EBADF;
-    const uint64_t size = std::min(a.a[2], kMaxTransfer);
-    if (!GuestMemory::Contains(a.a[1], size) && size)
-        return -EFAULT;
-    return Result(pwrite(fd, memory_.Host(a.a[1]), size, static_cast<off_t>(a.a[3])));
+    const off_t offset = static_cast<off_t>(a.a[3]);
+    return TransferBuffer(a, [offset](int fd, void* buffer, size_t size) {
+        return pwrite(fd, buffer, size, offset);
+    });
 }
 
 namespace {

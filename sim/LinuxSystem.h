@@ -43,6 +43,7 @@ private:
     int HostDirFd(uint64_t guestFd) const;
     bool GuestPath(uint64_t address, std::string& path) const;
 
+    template <typename Transfer> int64_t TransferBuffer(const SyscallArgs& a, Transfer transfer);
     int64_t Read(const SyscallArgs& a);
     int64_t Write(const SyscallArgs& a);
     int64_t Pread(const SyscallArgs& a);
