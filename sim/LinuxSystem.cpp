@@ -179,7 +179,10 @@ bool HostIovecs(const GuestMemory& memory, uint64_t address, uint64_t count,
 }
 } // namespace
 
-int64_t LinuxSystem::Readv(const SyscallArgs& a) {
+// readv and writev share their checks: a0 the guest descriptor, a1 the guest iovec array, a2
+// its length.
+template <typename Transfer>
+int64_t LinuxSystem::TransferVector(const SyscallArgs& a, Transfer transfer) {
     const int fd = HostFd(a.a[0]);
     if (fd < 0)
         return -EBADF;
@@ -188,19 +191,15 @@ int64_t LinuxSystem::Readv(const SyscallArgs& a) {
         return -EINVAL;
     if (!HostIovecs(memory_, a.a[1], a.a[2], iov))
         return -EFAULT;
-    return Result(readv(fd, iov.data(), static_cast<int>(iov.size())));
+    return Result(transfer(fd, iov.data(), static_cast<int>(iov.size())));
+}
+
+int64_t LinuxSystem::Readv(const SyscallArgs& a) {
+    return TransferVector(a, [](int fd, const iovec* iov, int n) { return readv(fd, iov, n); });
 }
 
 int64_t LinuxSystem::Writev(const SyscallArgs& a) {
-    const int fd = HostFd(a.a[0]);
-    if (fd < 0)
-        return -EBADF;
-    std::vector<iovec> iov;
-    if (a.a[2] > IOV_MAX)
-        return -EINVAL;
-    if (!HostIovecs(memory_, a.a[1], a.a[2], iov))
-        return -EFAULT;
-    return Result(writev(fd, iov.data(), static_cast<int>(iov.size())));
+    return TransferVector(a, [](int fd, const iovec* iov, int n) { return writev(fd, iov, n); });
 }
 
 int64_t LinuxSystem::Openat(const SyscallArgs& a) {

@@ -44,6 +44,7 @@ private:
     bool GuestPath(uint64_t address, std::string& path) const;
 
     template <typename Transfer> int64_t TransferBuffer(const SyscallArgs& a, Transfer transfer);
+    template <typename Transfer> int64_t TransferVector(const SyscallArgs& a, Transfer transfer);
     int64_t Read(const SyscallArgs& a);
     int64_t Write(const SyscallArgs& a);
     int64_t Pread(const SyscallArgs& a);
