@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything, lays out a working directory with the window, the simulators, the
-# workloads and the animation clip side by side, and starts the window there.
+# workloads built so far and the animation clip side by side, and starts the window there.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -9,9 +9,5 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
 cmake --build build --target workdir
 
-workdir=$PWD/build/workdir
-if [ -x "$workdir/zemlo" ]; then
-    cd "$workdir"
-    exec ./zemlo
-fi
-echo "Built. The window is not part of this build yet; the working directory is $workdir."
+cd build/workdir
+exec ./zemlo

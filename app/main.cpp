@@ -1,17 +1,14 @@
+#include "app/PlatformFailure.h"
 #include "app/Zemlo.h"
 #include "res/VersionInfo.h"
 
 #include <QApplication>
 
-namespace {
-// Nothing is logged: errors the user must see are message boxes.
-void DiscardMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
-} // namespace
-
 CZemloApp theApp;
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(DiscardMessage);
+    // Nothing is logged; but a window system that cannot be reached is said in one line.
+    app::InstallPlatformFailureHandler();
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
                                                 .arg(version::FileVersion[0])

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Zemlo need, but only those
-# that are missing, so that running it twice costs nothing.
+# that are missing, so that running it twice costs nothing. Every package is named here: the
+# install is --no-install-recommends, so nothing that a package merely recommends arrives.
 set -euo pipefail
 
 packages=(
+    # the build
     cmake ninja-build g++ pkg-config
+    # the window: Qt's widgets (the X11 platform plugin comes with libqt6gui6), a font
     qt6-base-dev libgl-dev fonts-dejavu-core
-    libgtest-dev
-    gcc-riscv64-linux-gnu
+    # the tests and their mocks (libgmock-dev is a package of its own)
+    libgtest-dev libgmock-dev
+    # guest programs: the cross compiler and the riscv64 C library it links against, which
+    # gcc-riscv64-linux-gnu only recommends
+    gcc-riscv64-linux-gnu libc6-dev-riscv64-cross
+    # the reference that guest programs' output is compared with
     qemu-user
+    # the simulator's fuzz targets: clang and its libFuzzer runtime
     clang-14 libclang-rt-14-dev
+    # a virtual display, screenshots and window lookup for the window's looks
     xvfb xauth xdotool imagemagick
 )
 
